@@ -1,0 +1,83 @@
+/*
+ * The share operations of libvelmora.so.0: plain functions with C linkage that
+ * list, read, create, modify and delete the shares of /etc/samba/smb.conf.
+ * Every call reads the file afresh; nothing is cached between calls.
+ *
+ * Share handlers run synchronously on the caller's thread. The share name
+ * they receive lives only for that one call. Their int result is ignored. A
+ * handler ends a walk early only by throwing (C++ callers): the exception
+ * leaves the calling function unchanged, after its model is released.
+ *
+ * Result codes:
+ *   CLIGetSambaShares, CLIGetSambaShareInfo   0 always.
+ *   CLISambaSharePathName   0  a path text was stored in *out (free() it);
+ *                          -1  no such share, no "path" line, or out is null.
+ *   CLIIsValidSambaShare    0  a section of exactly that name exists;
+ *                           1  none does (also when the file is unreadable).
+ *   CLICreateSambaShare     0  the section was appended;
+ *                          -1  the name exists exactly, or smb.conf could
+ *                              not be written (file unchanged);
+ *                          -2  the path does not exist or cannot be reached;
+ *                          -3  the path is a symbolic link;
+ *                          -4  invalid argument (null, empty name, or a text
+ *                              holding a line feed or carriage return).
+ *   CLIModifyKeyValuePair   0  the first line with the key already had the
+ *                              value, or the line was added or replaced;
+ *                          -1  no such section, or smb.conf could not be
+ *                              written (file unchanged);
+ *                          -4  invalid argument (null, empty name, line
+ *                              break in any text, a key that is empty, holds
+ *                              "=" or begins with "#", ";" or "[").
+ *   CLIDeleteSambaShare     0  the file was rewritten without the section;
+ *                          -1  no section of exactly that name, or smb.conf
+ *                              could not be written (file unchanged);
+ *                          -4  invalid argument.
+ * Every edit copies smb.conf to /etc/samba/smb.conf.temp first, replaces the
+ * file atomically and is serialised with every other edit.
+ */
+#ifndef VELMORA_SHARES_SAMBASHARES_H
+#define VELMORA_SHARES_SAMBASHARES_H
+
+#ifdef __cplusplus
+#include <string>
+#include <vector>
+#endif
+
+#include "common/Export.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef int (*SambaShareHandler)(const char* shareName, void* context);
+
+/* Calls handler once per section not named exactly "global", in file order. */
+VELMORA_EXPORT int CLIGetSambaShares(SambaShareHandler handler, void* context);
+
+/* Stores a malloc'ed copy of the share's "path" value in *out. */
+VELMORA_EXPORT int CLISambaSharePathName(const char* shareName, char** out);
+
+VELMORA_EXPORT int CLIIsValidSambaShare(const char* shareName);
+
+VELMORA_EXPORT int CLICreateSambaShare(const char* shareName, const char* path,
+                                       const char* comment);
+VELMORA_EXPORT int CLIModifyKeyValuePair(const char* shareName, const char* key,
+                                         const char* value);
+VELMORA_EXPORT int CLIDeleteSambaShare(const char* shareName);
+
+#ifdef __cplusplus
+/* The share's parameter lines (its own copy, raw as in the file). */
+typedef int (*SambaShareInfoHandler)(const char* shareName, std::vector<std::string> lines,
+                                     void* context);
+
+/* Calls handler exactly once with the caller's shareName and the parameter
+ * lines of the first section matching it ignoring case (empty when none). */
+VELMORA_EXPORT int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName,
+                                        void* context);
+#endif
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,89 @@
+// The read-only share functions: enumeration and one-share lookups. Each
+// call parses smb.conf afresh into its own model and releases it before
+// returning, also when a handler throws.
+#include <syslog.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "shares/SambaShares.h"
+#include "smbconf/SambaConfFile.h"
+#include "smbconf/TextView.h"
+
+namespace {
+
+// The first parameter line whose key is exactly "path"; its trimmed value.
+bool findPathValue(const SambaSection& section, std::string_view& value)
+{
+    for (const std::string& line : section.properties) {
+        std::string_view key;
+        if (velmora::splitView(line, key, value) && key == "path")
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int CLIGetSambaShares(SambaShareHandler handler, void* context)
+{
+    syslog(LOG_INFO, "coming to CLIGetSambaShares ..............");
+    SambaConfFile conf;
+    conf.Init();
+    if (handler == nullptr)
+        return 0;
+    for (const SambaSection& section : conf.sections) {
+        if (section.name == "global")
+            continue;
+        const std::string name = section.name;  // the handler's own copy
+        handler(name.c_str(), context);
+    }
+    return 0;
+}
+
+int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, void* context)
+{
+    syslog(LOG_INFO, "coming to CLIGetSambaShareInfo ..............");
+    SambaConfFile conf;
+    conf.Init();
+    std::vector<std::string> lines;
+    if (shareName != nullptr)
+        lines = conf.GetSectionByName(shareName).properties;
+    syslog(LOG_INFO, "printing sectionInformation");
+    for (const std::string& line : lines)
+        syslog(LOG_INFO, "%s", line.c_str());
+    if (handler != nullptr)
+        handler(shareName, std::move(lines), context);
+    return 0;
+}
+
+int CLISambaSharePathName(const char* shareName, char** out)
+{
+    syslog(LOG_INFO, "comimg to CLISambaSharePathName ..............");
+    if (shareName == nullptr)
+        return -1;
+    SambaConfFile conf;
+    conf.Init();
+    const SambaSection* section = conf.FindSection(shareName);
+    std::string_view value;
+    if (section == nullptr || !findPathValue(*section, value) || out == nullptr)
+        return -1;
+    char* copy = static_cast<char*>(std::malloc(value.size() + 1));
+    if (copy == nullptr)
+        return -1;
+    std::memcpy(copy, value.data(), value.size());
+    copy[value.size()] = '\0';
+    *out = copy;
+    return 0;
+}
+
+int CLIIsValidSambaShare(const char* shareName)
+{
+    syslog(LOG_INFO, "comimg to CLIIsValidSambaShare ..............");
+    if (shareName == nullptr)
+        return 1;
+    SambaConfFile conf;
+    conf.Init();
+    return conf.SectionExists(shareName) != 0 ? 0 : 1;
+}

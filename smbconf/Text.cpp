@@ -1,0 +1,23 @@
+#include "smbconf/Text.h"
+
+#include <syslog.h>
+
+#include "smbconf/TextView.h"
+
+std::string trim(std::string& text)
+{
+    syslog(LOG_INFO, "Comimg to trim .............");
+    text = std::string(velmora::trimView(text));
+    return text;
+}
+
+std::vector<std::string> SplitProperty(std::string line)
+{
+    syslog(LOG_INFO, "Comimg to SplitProperty .............");
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos)
+        return {};
+    std::string key = line.substr(0, eq);
+    std::string value = line.substr(eq + 1);
+    return {trim(key), trim(value)};
+}

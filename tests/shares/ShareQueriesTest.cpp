@@ -1,0 +1,179 @@
+// The exported read-side share functions, through dlopen as other programs
+// use them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "tests/support/Files.h"
+#include "tests/support/VelmoraLibrary.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Recorder {
+    Lines names;
+    std::vector<void*> contexts;
+    int failAt = -1;     // throw when this many names were recorded
+    int returnValue = 0;
+};
+
+int recordName(const char* name, void* context)
+{
+    auto* recorder = static_cast<Recorder*>(context);
+    if (recorder == nullptr)
+        return 0;
+    if (static_cast<int>(recorder->names.size()) == recorder->failAt)
+        throw std::runtime_error("stop");
+    recorder->names.push_back(name);
+    return recorder->returnValue;
+}
+
+Lines shareNames(const std::string& content)
+{
+    testfs::writeSmbConf(content);
+    Recorder recorder;
+    EXPECT_EQ(VelmoraLibrary::get().getShares(recordName, &recorder), 0);
+    return recorder.names;
+}
+
+TEST(GetShares, ListsEverySectionButGlobalInFileOrder)
+{
+    const std::vector<std::pair<std::string, Lines>> cases = {
+        {"[global]\n[data]\n[printers]\n", {"data", "printers"}},
+        {"[data]\n[Global]\n[ global ]\n[GLOBAL]\n", {"data", "Global", " global ", "GLOBAL"}},
+        {"[data]\n[data]\n[global]\n[global]\n", {"data", "data"}},
+        {"[global]\n", {}},
+        {"", {}},
+        {"workgroup = x\n", {}},
+        {"[homes]\n[print$]\n[]\n", {"homes", "print$", ""}},
+    };
+    for (const auto& [content, names] : cases) {
+        SCOPED_TRACE(content);
+        EXPECT_EQ(shareNames(content), names);
+    }
+}
+
+TEST(GetShares, MissingFileCallsNothing)
+{
+    Recorder recorder;
+    EXPECT_EQ(VelmoraLibrary::get().getShares(recordName, &recorder), 0);
+    EXPECT_TRUE(recorder.names.empty());
+}
+
+TEST(GetShares, HandlerResultsAreIgnoredAndExceptionsPassThrough)
+{
+    testfs::writeSmbConf("[a]\n[b]\n[c]\n");
+    Recorder nonZero;
+    nonZero.returnValue = 7;
+    EXPECT_EQ(VelmoraLibrary::get().getShares(recordName, &nonZero), 0);
+    EXPECT_EQ(nonZero.names, (Lines{"a", "b", "c"}));
+
+    Recorder throwing;
+    throwing.failAt = 1;
+    EXPECT_THROW(VelmoraLibrary::get().getShares(recordName, &throwing), std::runtime_error);
+    EXPECT_EQ(throwing.names, Lines{"a"});
+
+    // A null context reaches the handler as null.
+    EXPECT_EQ(VelmoraLibrary::get().getShares(recordName, nullptr), 0);
+}
+
+struct InfoCall {
+    int calls = 0;
+    std::string name;
+    Lines lines;
+};
+
+int recordInfo(const char* name, std::vector<std::string> lines, void* context)
+{
+    auto* call = static_cast<InfoCall*>(context);
+    ++call->calls;
+    call->name = name;
+    call->lines = std::move(lines);
+    return 0;
+}
+
+TEST(GetShareInfo, HandsOverRawLinesOfTheFirstCaseBlindMatch)
+{
+    testfs::writeSmbConf(
+        "[global]\n workgroup = W\n[DATA]\n\tpath = /upper\n[data]\n\tpath = /srv/data\n"
+        "\tcomment = Data\r\n# note\n\n[empty]\n");
+    const std::vector<std::tuple<std::string, Lines>> cases = {
+        {"data", {"\tpath = /upper"}},
+        {"Data", {"\tpath = /upper"}},
+        {"global", {" workgroup = W"}},
+        {"empty", {}},
+        {"missing", {}},
+    };
+    for (const auto& [name, lines] : cases) {
+        SCOPED_TRACE(name);
+        InfoCall call;
+        EXPECT_EQ(VelmoraLibrary::get().getShareInfo(recordInfo, name.c_str(), &call), 0);
+        EXPECT_EQ(call.calls, 1);
+        EXPECT_EQ(call.name, name);  // the caller's text, not the section's
+        EXPECT_EQ(call.lines, lines);
+    }
+}
+
+TEST(SharePathName, ResolvesTheValueOfTheExactPathKey)
+{
+    struct Case {
+        const char* what;
+        std::string section;
+        int result;
+        const char* path;
+    };
+    const std::vector<Case> cases = {
+        {"blanks around", "  path =   /srv/data  \n", 0, "/srv/data"},
+        {"no blanks", "path=/srv/x\n", 0, "/srv/x"},
+        {"empty value", "path =\n", 0, ""},
+        {"comment mentioning path comes first", "comment = backup path for X\npath = /srv/b\n", 0, "/srv/b"},
+        {"';' commented path line is not the path", "; path = /old\npath = /new\n", 0, "/new"},
+        {"only a commented path line", ";path = /old\n", -1, nullptr},
+        {"other case of the key", "Path = /x\nPATH = /y\n", -1, nullptr},
+        {"first of two path lines", "path = /one\npath = /two\n", 0, "/one"},
+        {"value holding '='", "path = /a=b\n", 0, "/a=b"},
+        {"no parameter lines", "", -1, nullptr},
+        {"carriage return trimmed", "path = /cr\r\n", 0, "/cr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testfs::writeSmbConf("[global]\npath = /global\n[Data]\n" + c.section);
+        char* out = nullptr;
+        ASSERT_EQ(VelmoraLibrary::get().sharePathName("data", &out), c.result);
+        if (c.path == nullptr) {
+            EXPECT_EQ(out, nullptr);
+            continue;
+        }
+        ASSERT_NE(out, nullptr);
+        EXPECT_STREQ(out, c.path);
+        std::free(out);
+    }
+}
+
+TEST(SharePathName, FailuresLeaveOutAlone)
+{
+    testfs::writeSmbConf("[data]\npath = /srv/data\n");
+    char sentinel = 0;
+    char* out = &sentinel;
+    EXPECT_EQ(VelmoraLibrary::get().sharePathName("data", nullptr), -1);
+    EXPECT_EQ(VelmoraLibrary::get().sharePathName("nothing", &out), -1);
+    EXPECT_EQ(out, &sentinel);
+    testfs::removeFile(testfs::kSmbConf);
+    EXPECT_EQ(VelmoraLibrary::get().sharePathName("data", &out), -1);
+    EXPECT_EQ(out, &sentinel);
+}
+
+TEST(IsValidShare, ComparesExactly)
+{
+    testfs::writeSmbConf("[global]\n[data]\n");
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"data", 0}, {"Data", 1}, {"global", 0}, {"", 1}, {"dat", 1}};
+    for (const auto& [name, result] : cases)
+        EXPECT_EQ(VelmoraLibrary::get().isValidShare(name), result) << name;
+    testfs::removeFile(testfs::kSmbConf);
+    EXPECT_EQ(VelmoraLibrary::get().isValidShare("data"), 1);
+}
+
+}  // namespace

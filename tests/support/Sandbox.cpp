@@ -1,0 +1,92 @@
+#include "tests/support/Sandbox.h"
+
+#include <sched.h>
+#include <stdlib.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace sandbox {
+namespace {
+
+constexpr long kOverlayMagic = 0x794c7630;  // OVERLAYFS_SUPER_MAGIC
+
+bool fail(std::string& error, const std::string& what)
+{
+    error = what + ": " + std::strerror(errno);
+    return false;
+}
+
+bool overlay(const std::string& dir, const std::string& scratch, const std::string& tag,
+             std::string& error)
+{
+    const std::string upper = scratch + "/" + tag + "-upper";
+    const std::string work = scratch + "/" + tag + "-work";
+    if (mkdir(upper.c_str(), 0755) != 0 || mkdir(work.c_str(), 0755) != 0)
+        return fail(error, "mkdir in " + scratch);
+    const std::string options = "lowerdir=" + dir + ",upperdir=" + upper + ",workdir=" + work;
+    if (mount("overlay", dir.c_str(), "overlay", 0, options.c_str()) != 0)
+        return fail(error, "overlay on " + dir);
+    struct statfs fs {};
+    if (statfs(dir.c_str(), &fs) != 0 || fs.f_type != kOverlayMagic)
+        return fail(error, dir + " is not an overlay after mounting");
+    return true;
+}
+
+bool removeIfPresent(const char* path, std::string& error)
+{
+    if (unlink(path) == 0 || errno == ENOENT)
+        return true;
+    return fail(error, std::string("unlink ") + path);
+}
+
+}  // namespace
+
+bool enter(std::string& error)
+{
+    if (unshare(CLONE_NEWNS) != 0)
+        return fail(error, "unshare(CLONE_NEWNS) (tests must run as root)");
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return fail(error, "making / private");
+    char scratch[] = "/tmp/velmora-sandbox-XXXXXX";
+    if (mkdtemp(scratch) == nullptr)
+        return fail(error, "mkdtemp");
+    if (mount("tmpfs", scratch, "tmpfs", 0, "size=1g,mode=0700") != 0)
+        return fail(error, "tmpfs on scratch");
+    const bool ok = overlay("/etc", scratch, "etc", error) &&
+                    overlay("/usr/sbin", scratch, "sbin", error) &&
+                    overlay("/usr/lib64", scratch, "lib64", error);
+    // The overlays keep the scratch tmpfs alive; detaching it now means
+    // nothing at all is left on the host when the process ends.
+    umount2(scratch, MNT_DETACH);
+    rmdir(scratch);
+    if (!ok)
+        return false;
+    mkdir("/etc/samba", 0755);
+    return removeIfPresent("/etc/samba/smb.conf", error) &&
+           removeIfPresent("/etc/samba/smb.conf.temp", error) &&
+           removeIfPresent("/usr/lib64/libqel_misc.so", error);
+}
+
+bool mountTmpfs(const std::string& dir, const std::string& options, std::string& error)
+{
+    mkdir(dir.c_str(), 0755);
+    if (mount("tmpfs", dir.c_str(), "tmpfs", 0, options.c_str()) != 0)
+        return fail(error, "tmpfs on " + dir);
+    return true;
+}
+
+bool makeReadOnly(const std::string& dir, std::string& error)
+{
+    if (mount(dir.c_str(), dir.c_str(), nullptr, MS_BIND, nullptr) != 0)
+        return fail(error, "bind " + dir);
+    if (mount(nullptr, dir.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+        return fail(error, "remount read-only " + dir);
+    return true;
+}
+
+}  // namespace sandbox
