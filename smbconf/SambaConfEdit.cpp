@@ -1,0 +1,139 @@
+// The editing members of SambaConfFile: the backup copy, and the three
+// changes of smb.conf on disk. Every change replaces the file atomically
+// (ConfRewrite.h); the object itself is never changed.
+#include <stdio.h>
+#include <syslog.h>
+
+#include "common/Paths.h"
+#include "smbconf/ConfRewrite.h"
+#include "smbconf/SambaConfFile.h"
+#include "smbconf/Text.h"
+
+namespace {
+
+// The section an edit works on, looked up with GetSectionByName like every
+// edit. A miss yields the empty section, whose range 0..0 belongs to no
+// section of the file: nothing may be rewritten by it.
+bool lookUpSection(const SambaConfFile& conf, const char* name, SambaSection& section)
+{
+    section = conf.GetSectionByName(name);
+    return conf.FindSection(name) != nullptr;
+}
+
+bool isCommentLine(const std::string& line)
+{
+    std::string text = line;
+    trim(text);
+    return !text.empty() && text.front() == '#';
+}
+
+bool hasKey(const std::string& line, const std::string& key)
+{
+    const std::vector<std::string> parts = SplitProperty(line);
+    return parts.size() == 2 && parts[0] == key;
+}
+
+void appendLine(std::string& out, const std::string& line)
+{
+    out += line;
+    out += '\n';
+}
+
+}  // namespace
+
+int SambaConfFile::MakeBackupCopy()
+{
+    syslog(LOG_INFO, "Comimg to SambaConfFile::MakeBackupCopy.......... ");
+    const std::string command = std::string(velmora::kCopyCommand) + velmora::kSmbConfPath + " " +
+                                velmora::kSmbConfBackupPath;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return -1;
+    // cp prints nothing on success; whatever it says is read and dropped.
+    char buffer[10];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+    }
+    return pclose(pipe);
+}
+
+int SambaConfFile::WriteNewSection(const char* name, const char* path, const char* comment)
+{
+    syslog(LOG_INFO, "Comimg to SambaConfFile::WriteNewSection.......... ");
+    // The leading line feed ends a last line that lacks one, and otherwise
+    // leaves an empty line before the new header.
+    std::string text = "\n[";
+    text.append(name).append("]\n\tpath = ").append(path);
+    text.append("\n\tcomment = ").append(comment).append("\n");
+    return velmora::AppendToSmbConf(text);
+}
+
+// Drops the section's range except its '#' comment lines, which may well
+// describe the next section.
+int SambaConfFile::RemoveSection(const char* name)
+{
+    syslog(LOG_INFO, "Comimg to SambaConfFile::RemoveSection.......... ");
+    SambaSection section;
+    if (!lookUpSection(*this, name, section))
+        return -1;
+    return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
+        const bool inSection = i >= section.startLine && i <= section.endLine;
+        if (!inSection || isCommentLine(line))
+            appendLine(out, line);
+    });
+}
+
+PropertyExistence SambaConfFile::SamePropertyExists(const char* name, std::string& key,
+                                                    std::string& value)
+{
+    syslog(LOG_INFO, "Comimg to SambaConfFile::SamePropertyExists.......... ");
+    const SambaSection section = GetSectionByName(name);
+    for (const std::string& line : section.properties) {
+        const std::vector<std::string> parts = SplitProperty(line);
+        syslog(LOG_INFO, "property after split is :");
+        for (const std::string& part : parts)
+            syslog(LOG_INFO, "%s", part.c_str());
+        if (parts.size() != 2 || parts[0] != key)
+            continue;
+        syslog(LOG_INFO, "keyname matched");
+        if (parts[1] != value)
+            return PropertyValueDiffers;
+        syslog(LOG_INFO, "keyvalue matched");
+        return PropertySameValue;
+    }
+    return PropertyAbsent;
+}
+
+// An absent key goes just before the section's last line (usually the blank
+// line before the next header); a section that is only its header gets the
+// line right after it, so that the line belongs to that section. A differing
+// key replaces every line of the section that has it.
+int SambaConfFile::ModifySection(const char* name, std::string& key, std::string& value,
+                                 PropertyExistence existence)
+{
+    syslog(LOG_INFO, "Comimg to SambaConfFile::ModifySection.......... ");
+    SambaSection section;
+    if (!lookUpSection(*this, name, section))
+        return -1;
+    const int32_t first = section.startLine;
+    const int32_t last = section.endLine;
+    return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
+        if (existence == PropertyAbsent && i == last) {
+            if (last > first)
+                appendLine(out, PasteTogetherNewValue(key, value));
+            appendLine(out, line);
+            if (last == first)
+                appendLine(out, PasteTogetherNewValue(key, value));
+            return;
+        }
+        const bool inSection = i >= first && i <= last;
+        const bool replace = existence == PropertyValueDiffers && inSection && hasKey(line, key);
+        appendLine(out, replace ? PasteTogetherNewValue(key, value) : line);
+    });
+}
+
+// Before: key 'read only', value 'no'. After: "\tread only = no".
+std::string SambaConfFile::PasteTogetherNewValue(std::string& key, std::string& value)
+{
+    syslog(LOG_INFO, "Comimg to PasteTogetherNewValue .............");
+    return "\t" + key + " = " + value;
+}

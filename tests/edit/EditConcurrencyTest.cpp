@@ -1,0 +1,197 @@
+// Edits that overlap in time, in threads and in processes, all land; a
+// reader never finds smb.conf missing or half written; an edit killed at
+// any moment leaves either the old or the new file.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <random>
+#include <thread>
+
+#include "tests/edit/EditSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/VelmoraLibrary.h"
+
+namespace {
+
+VelmoraLibrary& lib() { return VelmoraLibrary::get(); }
+
+constexpr int kProcesses = 3;
+constexpr int kThreads = 4;
+constexpr int kSharesPerThread = 4;
+
+std::string shareName(int process, int thread, int share)
+{
+    return "p" + std::to_string(process) + "t" + std::to_string(thread) + "s" + std::to_string(share);
+}
+
+// Creates its shares and sets a parameter on each; true when every call
+// answered 0.
+bool editShares(int process, int thread)
+{
+    bool ok = true;
+    for (int share = 0; share < kSharesPerThread; ++share) {
+        const std::string name = shareName(process, thread, share);
+        ok = lib().createShare(name.c_str(), edittest::sharePaths().directory.c_str(), "c") == 0 && ok;
+        ok = lib().modifyKeyValue(name.c_str(), "read only", "no") == 0 && ok;
+    }
+    return ok;
+}
+
+[[noreturn]] void runEditingProcess(int process)
+{
+    std::vector<std::thread> threads;
+    std::atomic<bool> ok{true};
+    for (int thread = 0; thread < kThreads; ++thread)
+        threads.emplace_back([&, thread] {
+            if (!editShares(process, thread))
+                ok = false;
+        });
+    for (std::thread& t : threads)
+        t.join();
+    _exit(ok ? 0 : 1);
+}
+
+// Section name -> its lines, and how often each name has a header.
+struct Sections {
+    std::map<std::string, std::vector<std::string>> lines;
+    std::map<std::string, int> headers;
+};
+
+Sections parse(const std::string& text)
+{
+    Sections result;
+    std::string current;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        const std::string line = text.substr(start, end - start);
+        start = end == std::string::npos ? text.size() : end + 1;
+        if (!line.empty() && line.front() == '[') {
+            current = line.substr(1, line.size() - 2);
+            ++result.headers[current];
+        } else if (!line.empty()) {
+            result.lines[current].push_back(line);
+        }
+    }
+    return result;
+}
+
+TEST(EditConcurrency, OverlappingEditsAllLandAndReadersSeeWholeFiles)
+{
+    const std::string initial = "[global]\n\tworkgroup = WORK\n";
+    testfs::writeSmbConf(initial);
+    lib();
+    edittest::sharePaths();
+    std::vector<pid_t> children;
+    for (int process = 0; process < kProcesses; ++process) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0)
+            runEditingProcess(process);
+        children.push_back(pid);
+    }
+    // Meanwhile, a reader without any lock: the file is always there, whole.
+    int running = kProcesses;
+    while (running > 0) {
+        const std::optional<std::string> seen = testfs::readSmbConf();
+        ASSERT_TRUE(seen.has_value());
+        ASSERT_EQ(seen->compare(0, initial.size(), initial), 0);
+        ASSERT_EQ(seen->back(), '\n');
+        int status = 0;
+        const pid_t done = waitpid(-1, &status, WNOHANG);
+        if (done > 0) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            --running;
+        }
+    }
+    const Sections sections = parse(*testfs::readSmbConf());
+    EXPECT_EQ(sections.headers.size(), 1u + kProcesses * kThreads * kSharesPerThread);
+    for (int p = 0; p < kProcesses; ++p)
+        for (int t = 0; t < kThreads; ++t)
+            for (int s = 0; s < kSharesPerThread; ++s) {
+                const std::string name = shareName(p, t, s);
+                SCOPED_TRACE(name);
+                EXPECT_EQ(sections.headers.count(name) ? sections.headers.at(name) : 0, 1);
+                // Sorted: where the added line goes depends on the next section.
+                const std::vector<std::string> expected = {
+                    "\tcomment = c", "\tpath = " + edittest::sharePaths().directory, "\tread only = no"};
+                std::vector<std::string> got =
+                    sections.lines.count(name) ? sections.lines.at(name) : std::vector<std::string>{};
+                std::sort(got.begin(), got.end());
+                EXPECT_EQ(got, expected);
+            }
+    EXPECT_EQ(edittest::temporaries(), 0);
+}
+
+// A large file makes every edit take long enough to be killed in the middle.
+std::string largeConf()
+{
+    std::string text = "[global]\n\tworkgroup = WORK\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "\n[s" + std::to_string(i) + "]\n\tpath = /srv/" + std::to_string(i) + "\n";
+    return text;
+}
+
+// The content an edit makes of largeConf(), found by running it once.
+std::string editedContent(const std::function<int()>& edit)
+{
+    testfs::writeSmbConf(largeConf());
+    EXPECT_EQ(edit(), 0);
+    return *testfs::readSmbConf();
+}
+
+std::chrono::microseconds timeOf(const std::function<int()>& edit)
+{
+    testfs::writeSmbConf(largeConf());
+    const auto start = std::chrono::steady_clock::now();
+    edit();
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+}
+
+TEST(EditConcurrency, KilledEditLeavesOldOrNewFile)
+{
+    lib();
+    const std::string before = largeConf();
+    const std::vector<std::function<int()>> edits = {
+        [] { return lib().modifyKeyValue("s19999", "path", "/elsewhere"); },
+        [] { return lib().deleteShare("s10000"); },
+        [] { return lib().createShare("new", "/", "c"); },
+    };
+    std::mt19937 random(20240611);
+    for (const auto& edit : edits) {
+        const std::string after = editedContent(edit);
+        ASSERT_NE(after, before);
+        // Forking and the copy command add to the edit's own time.
+        const long span = 3 * timeOf(edit).count() + 2000;
+        int sawOld = 0, sawNew = 0;
+        for (int round = 0; round < 40; ++round) {
+            testfs::writeSmbConf(before);
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0)
+                _exit(edit() == 0 ? 0 : 1);
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % span));
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            const std::string seen = testfs::readSmbConf().value_or("<missing>");
+            ASSERT_TRUE(seen == before || seen == after) << "round " << round;
+            (seen == before ? sawOld : sawNew)++;
+        }
+        // Both outcomes occur, or the kills did not test anything.
+        EXPECT_GT(sawOld, 0);
+        EXPECT_GT(sawNew, 0);
+    }
+    // The next edit clears what killed edits left behind.
+    testfs::writeSmbConf(before);
+    EXPECT_EQ(lib().deleteShare("s1"), 0);
+    EXPECT_EQ(edittest::temporaries(), 0);
+}
+
+}  // namespace

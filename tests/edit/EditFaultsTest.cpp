@@ -1,0 +1,105 @@
+// Failures while writing smb.conf leave it exactly as it was, with no
+// temporary file; a successful edit keeps the file's mode, owner and group.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "tests/edit/EditSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/VelmoraLibrary.h"
+
+namespace {
+
+VelmoraLibrary& lib() { return VelmoraLibrary::get(); }
+
+// Something mounted on /etc/samba for one test; gone again afterwards, so
+// that a whole binary run in one process stays sound.
+struct SambaDirMount {
+    ~SambaDirMount() { umount2("/etc/samba", MNT_DETACH); }
+};
+
+// Enough sections that the rewrite needs more than the space left.
+std::string sizableConf()
+{
+    std::string text = "[global]\n\tworkgroup = WORK\n";
+    for (int i = 0; i < 60; ++i)
+        text += "\n[s" + std::to_string(i) + "]\n\tpath = /srv/s" + std::to_string(i) + "\n";
+    return text;
+}
+
+void fillFileSystem(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    const std::string chunk(512, 'x');
+    while (write(fd, chunk.data(), chunk.size()) > 0) {
+    }
+    close(fd);
+}
+
+const std::vector<std::pair<const char*, std::function<int()>>>& edits()
+{
+    static const std::vector<std::pair<const char*, std::function<int()>>> calls = {
+        {"create", [] { return lib().createShare("new", edittest::sharePaths().directory.c_str(), "c"); }},
+        {"modify absent", [] { return lib().modifyKeyValue("s1", "read only", "no"); }},
+        {"modify differs", [] { return lib().modifyKeyValue("s1", "path", "/elsewhere"); }},
+        {"delete", [] { return lib().deleteShare("s1"); }},
+    };
+    return calls;
+}
+
+void expectFailedEdit(const char* what, const std::function<int()>& edit, const std::string& before)
+{
+    SCOPED_TRACE(what);
+    EXPECT_EQ(edit(), -1);
+    EXPECT_EQ(testfs::readSmbConf(), before);
+    EXPECT_EQ(edittest::temporaries(), 0);
+}
+
+TEST(EditFaults, FullFileSystemLeavesTheFileAsItWas)
+{
+    edittest::sharePaths();  // made before /etc/samba is covered
+    std::string error;
+    ASSERT_TRUE(sandbox::mountTmpfs("/etc/samba", "size=16k", error)) << error;
+    SambaDirMount mounted;
+    const std::string before = sizableConf();
+    testfs::writeSmbConf(before);
+    fillFileSystem("/etc/samba/filler");
+    for (const auto& [what, edit] : edits())
+        expectFailedEdit(what, edit, before);
+}
+
+TEST(EditFaults, ReadOnlyDirectoryLeavesTheFileAsItWas)
+{
+    edittest::sharePaths();
+    const std::string before = sizableConf();
+    testfs::writeSmbConf(before);
+    std::string error;
+    ASSERT_TRUE(sandbox::makeReadOnly("/etc/samba", error)) << error;
+    SambaDirMount mounted;
+    for (const auto& [what, edit] : edits())
+        expectFailedEdit(what, edit, before);
+}
+
+TEST(EditFaults, ModeOwnerAndGroupSurviveEveryEdit)
+{
+    testfs::writeFile(testfs::kSmbConf, sizableConf(), 0640);
+    ASSERT_EQ(chown(testfs::kSmbConf, 1234, 4242), 0);
+    for (const auto& [what, edit] : edits()) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(edit(), 0);
+        struct stat st {};
+        ASSERT_EQ(stat(testfs::kSmbConf, &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        EXPECT_EQ(st.st_uid, 1234u);
+        EXPECT_EQ(st.st_gid, 4242u);
+        EXPECT_EQ(edittest::temporaries(), 0);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#ifndef VELMORA_TESTS_EDIT_EDITSUPPORT_H
+#define VELMORA_TESTS_EDIT_EDITSUPPORT_H
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Helpers shared by the tests of the editing share functions.
+namespace edittest {
+
+// Temporary files of the atomic replace left in /etc/samba.
+int temporaries();
+
+// Expects smb.conf to hold exactly before, no backup and no temporary file:
+// the outcome of every refused or failed edit that took no backup.
+void expectUntouched(const std::string& before);
+
+// Directories made inside the sandbox for share paths: a directory, a
+// symbolic link to it, a regular file and a path that does not exist.
+struct SharePaths {
+    std::string directory, link, file, missing;
+};
+const SharePaths& sharePaths();
+
+// Lines handed to syslog by this process (the library included), with
+// their priorities, formatted.
+std::vector<std::pair<int, std::string>> loggedLines();
+bool logged(int priority, const std::string& text);
+void clearLog();
+
+}  // namespace edittest
+
+#endif

@@ -1,0 +1,48 @@
+// The editing members of SambaConfFile where the share functions never
+// reach them: a name that matches no section must not cost a line.
+#include <gtest/gtest.h>
+
+#include "smbconf/SambaConfFile.h"
+#include "tests/edit/EditSupport.h"
+#include "tests/support/Files.h"
+
+namespace {
+
+TEST(SectionEdits, NoMatchingSectionLeavesTheFileAlone)
+{
+    const std::vector<std::string> files = {"[a]\n\tk = 1\n", "# only a comment\n", "[x]\n[]\n"};
+    for (const std::string& before : files) {
+        SCOPED_TRACE(before);
+        testfs::writeSmbConf(before);
+        SambaConfFile conf;
+        ASSERT_EQ(conf.Init(), 0);
+        std::string key = "k";
+        std::string value = "2";
+        EXPECT_EQ(conf.RemoveSection("b"), -1);
+        for (PropertyExistence existence : {PropertyAbsent, PropertyValueDiffers, PropertySameValue})
+            EXPECT_EQ(conf.ModifySection("b", key, value, existence), -1);
+        edittest::expectUntouched(before);
+    }
+}
+
+TEST(SectionEdits, SameValueWritesTheLinesBack)
+{
+    testfs::writeSmbConf("[a]\r\n  k = 1  ");
+    SambaConfFile conf;
+    ASSERT_EQ(conf.Init(), 0);
+    std::string key = "k";
+    std::string value = "1";
+    EXPECT_EQ(conf.ModifySection("A", key, value, PropertySameValue), 0);
+    EXPECT_EQ(testfs::readSmbConf(), "[a]\r\n  k = 1  \n");
+}
+
+TEST(SectionEdits, EmptyNameMatchesOnlyAnEmptyHeader)
+{
+    testfs::writeSmbConf("[x]\n\tk = 1\n[]\n\tk = 2\n");
+    SambaConfFile conf;
+    ASSERT_EQ(conf.Init(), 0);
+    EXPECT_EQ(conf.RemoveSection(""), 0);
+    EXPECT_EQ(testfs::readSmbConf(), "[x]\n\tk = 1\n");
+}
+
+}  // namespace

@@ -1,0 +1,261 @@
+// Line-level outcomes of the editing share functions, through dlopen as other
+// programs use them: the exact bytes of smb.conf and of its backup after
+// every call.
+#include <gtest/gtest.h>
+#include <syslog.h>
+
+#include <functional>
+#include <optional>
+
+#include "tests/edit/EditSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/VelmoraLibrary.h"
+
+namespace {
+
+using edittest::expectUntouched;
+using edittest::sharePaths;
+
+VelmoraLibrary& lib() { return VelmoraLibrary::get(); }
+
+// Expects result, smb.conf holding after, and, when the file changed, the
+// backup holding before; an unchanged file means no backup was taken.
+void expectEdit(int result, int expectedResult, const std::string& before, const std::string& after)
+{
+    EXPECT_EQ(result, expectedResult);
+    if (after == before) {
+        expectUntouched(before);
+        return;
+    }
+    EXPECT_EQ(testfs::readSmbConf(), after);
+    EXPECT_EQ(testfs::readBackup(), before);
+    EXPECT_EQ(edittest::temporaries(), 0);
+}
+
+void startWith(const std::string& content)
+{
+    testfs::removeFile(testfs::kBackup);
+    testfs::writeSmbConf(content);
+}
+
+TEST(CreateShare, AppendsTheSectionOrRefuses)
+{
+    const std::string dir = sharePaths().directory;
+    const std::string added = "[data]\n\tpath = " + dir + "\n\tcomment = Data\n";
+    struct Case {
+        const char* what;
+        std::string before, name, path, comment;
+        int result;
+        std::string after;
+    };
+    const std::vector<Case> cases = {
+        {"final line feed", "[global]\n\tworkgroup = W\n", "data", dir, "Data", 0,
+         "[global]\n\tworkgroup = W\n\n" + added},
+        {"no final line feed", "[global]\n\tworkgroup = W", "data", dir, "Data", 0,
+         "[global]\n\tworkgroup = W\n" + added},
+        {"empty file", "", "data", dir, "Data", 0, "\n" + added},
+        {"blanks and CRs kept", "[g]\r\n   x = 1  \r\n", "data", dir, "Data", 0,
+         "[g]\r\n   x = 1  \r\n\n" + added},
+        {"empty comment", "[g]\n", "data", dir, "", 0,
+         "[g]\n\n[data]\n\tpath = " + dir + "\n\tcomment = \n"},
+        {"texts written as given", "[g]\n", " d ", dir, " c ", 0,
+         "[g]\n\n[ d ]\n\tpath = " + dir + "\n\tcomment =  c \n"},
+        {"other case exists", "[data]\n", "Data", dir, "x", 0,
+         "[data]\n\n[Data]\n\tpath = " + dir + "\n\tcomment = x\n"},
+        {"exact name exists", "[g]\n[data]\n", "data", dir, "x", -1, "[g]\n[data]\n"},
+        {"missing path", "[g]\n", "data", sharePaths().missing, "x", -2, "[g]\n"},
+        {"symbolic link", "[g]\n", "data", sharePaths().link, "x", -3, "[g]\n"},
+        {"regular file", "[g]\n", "f", sharePaths().file, "x", 0,
+         "[g]\n\n[f]\n\tpath = " + sharePaths().file + "\n\tcomment = x\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startWith(c.before);
+        const int result = lib().createShare(c.name.c_str(), c.path.c_str(), c.comment.c_str());
+        expectEdit(result, c.result, c.before, c.after);
+    }
+}
+
+TEST(CreateShare, MissingFileIsNotCreated)
+{
+    testfs::removeFile(testfs::kSmbConf);
+    testfs::removeFile(testfs::kBackup);
+    EXPECT_EQ(lib().createShare("data", sharePaths().directory.c_str(), "x"), -1);
+    EXPECT_FALSE(testfs::exists(testfs::kSmbConf));
+    EXPECT_FALSE(testfs::exists(testfs::kBackup));
+    EXPECT_EQ(edittest::temporaries(), 0);
+}
+
+TEST(ModifyKeyValue, AddsReplacesOrKeepsTheLine)
+{
+    struct Case {
+        const char* what;
+        std::string before;
+        const char *name, *key, *value;
+        int result;
+        std::string after;
+    };
+    const std::string kOld = "[a]\n\tk = old\n";
+    const std::vector<Case> cases = {
+        {"absent: before the blank line", "[a]\n\tx = 1\n\n[b]\n\ty = 2\n", "a", "z", "3", 0,
+         "[a]\n\tx = 1\n\tz = 3\n\n[b]\n\ty = 2\n"},
+        {"absent: before the last of several blanks", "[a]\n\tx = 1\n\n\n[b]\n", "a", "z", "3", 0,
+         "[a]\n\tx = 1\n\n\tz = 3\n\n[b]\n"},
+        {"absent: last section, before its last line", "[a]\n\tx = 1\n\ty = 2", "a", "z", "3", 0,
+         "[a]\n\tx = 1\n\tz = 3\n\ty = 2\n"},
+        {"absent: header followed by header", "[a]\n[b]\n\tx = 1\n", "a", "z", "3", 0,
+         "[a]\n\tz = 3\n[b]\n\tx = 1\n"},
+        {"absent: header last in file", "[b]\n\tx = 1\n[a]", "a", "z", "3", 0,
+         "[b]\n\tx = 1\n[a]\n\tz = 3\n"},
+        {"absent: CRs kept", "[a]\r\n\tx = 1\r\n\r\n[b]\r\n", "a", "z", "3", 0,
+         "[a]\r\n\tx = 1\r\n\tz = 3\n\r\n[b]\r\n"},
+        {"absent: key case counts", "[a]\n\tPath = /x\n\n", "a", "path", "/y", 0,
+         "[a]\n\tPath = /x\n\tpath = /y\n\n"},
+        {"differs: indentation and blanks go", "[a]\n   path   =   /old  \n\tx = 1\n", "a", "path",
+         "/new", 0, "[a]\n\tpath = /new\n\tx = 1\n"},
+        {"differs: every line with the key", "[a]\n\tk = old\n\tk = new\n", "a", "k", "new", 0,
+         "[a]\n\tk = new\n\tk = new\n"},
+        {"differs: other sections untouched", "[a]\n\tk = 1\n\n[b]\n\tk = 1\n", "b", "k", "2", 0,
+         "[a]\n\tk = 1\n\n[b]\n\tk = 2\n"},
+        {"section name ignores case", "[data]\n\tk = 1\n", "DATA", "k", "2", 0, "[data]\n\tk = 2\n"},
+        {"Homes before homes", "[Homes]\n\tk = 1\n[homes]\n\tk = 1\n", "homes", "k", "2", 0,
+         "[Homes]\n\tk = 2\n[homes]\n\tk = 1\n"},
+        {"same: the first line decides", "[a]\n\tk = new\n\tk = old\n", "a", "k", "new", 0,
+         "[a]\n\tk = new\n\tk = old\n"},
+        {"trimmed key and value", kOld, "a", "  k  ", "\t v w  ", 0, "[a]\n\tk = v w\n"},
+        {"false", kOld, "a", "k", "false", 0, "[a]\n\tk = No\n"},
+        {"FALSE", kOld, "a", "k", "FALSE", 0, "[a]\n\tk = No\n"},
+        {"False", kOld, "a", "k", "False", 0, "[a]\n\tk = No\n"},
+        {"true", kOld, "a", "k", "true", 0, "[a]\n\tk = Yes\n"},
+        {"TRUE", kOld, "a", "k", "TRUE", 0, "[a]\n\tk = TRUE\n"},
+        {"True", kOld, "a", "k", "True", 0, "[a]\n\tk = True\n"},
+        {"yes", kOld, "a", "k", "yes", 0, "[a]\n\tk = yes\n"},
+        {"stored false, given false", "[a]\n\tk = false\n", "a", "k", "false", 0, "[a]\n\tk = false\n"},
+        // Classified against 'false', not 'No': the line is rewritten.
+        {"stored No, given false", "[a]\n   k =  No\n", "a", "k", "false", 0, "[a]\n\tk = No\n"},
+        {"no such section", "[a]\n\tk = 1\n", "b", "k", "2", -1, "[a]\n\tk = 1\n"},
+        {"no sections at all", "k = 1\n", "b", "k", "2", -1, "k = 1\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startWith(c.before);
+        expectEdit(lib().modifyKeyValue(c.name, c.key, c.value), c.result, c.before, c.after);
+    }
+}
+
+TEST(ModifyKeyValue, LogsTheKeyAsGivenAndFailsOnMissingFile)
+{
+    testfs::writeSmbConf("[a]\n\tk = old\n");
+    edittest::clearLog();
+    EXPECT_EQ(lib().modifyKeyValue("a", "  k ", "v"), 0);
+    EXPECT_TRUE(edittest::logged(LOG_INFO, "  k  property do not exists alredy thus adding"));
+
+    testfs::removeFile(testfs::kSmbConf);
+    testfs::removeFile(testfs::kBackup);
+    EXPECT_EQ(lib().modifyKeyValue("a", "k", "v"), -1);
+    EXPECT_FALSE(testfs::exists(testfs::kSmbConf));
+    EXPECT_FALSE(testfs::exists(testfs::kBackup));
+}
+
+TEST(DeleteShare, DropsTheSectionButKeepsItsComments)
+{
+    const std::string file =
+        "# Samba configuration\n"
+        "[global]\n"
+        "   workgroup = WORK\n"
+        "\n"
+        "# the home directories\n"
+        "[homes]\n"
+        "   comment = Home\n"
+        "; browseable = no\n"
+        "  # indented note\r\n"
+        "   read only = no\n"
+        "\n"
+        "# shares below\n"
+        "[public]\n"
+        "   path = /srv/public  \r\n"
+        "# trailing note";
+    struct Case {
+        const char* what;
+        std::string before;
+        const char* name;
+        int result;
+        std::string after;
+    };
+    const std::vector<Case> cases = {
+        {"first", file, "global", 0,
+         "# Samba configuration\n# the home directories\n[homes]\n   comment = Home\n"
+         "; browseable = no\n  # indented note\r\n   read only = no\n\n# shares below\n"
+         "[public]\n   path = /srv/public  \r\n# trailing note\n"},
+        {"middle", file, "homes", 0,
+         "# Samba configuration\n[global]\n   workgroup = WORK\n\n# the home directories\n"
+         "  # indented note\r\n# shares below\n[public]\n   path = /srv/public  \r\n"
+         "# trailing note\n"},
+        {"last", file, "public", 0,
+         "# Samba configuration\n[global]\n   workgroup = WORK\n\n# the home directories\n"
+         "[homes]\n   comment = Home\n; browseable = no\n  # indented note\r\n"
+         "   read only = no\n\n# shares below\n# trailing note\n"},
+        {"Homes before homes", "[Homes]\n\tpath = /a\n[homes]\n\tpath = /b\n", "homes", 0,
+         "[homes]\n\tpath = /b\n"},
+        {"only the other case exists", "[data]\n\tpath = /a\n", "Data", -1, "[data]\n\tpath = /a\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startWith(c.before);
+        expectEdit(lib().deleteShare(c.name), c.result, c.before, c.after);
+    }
+}
+
+TEST(DeleteShare, LogsAMissingSectionAsAnError)
+{
+    testfs::writeSmbConf("[data]\n");
+    edittest::clearLog();
+    EXPECT_EQ(lib().deleteShare("Data"), -1);
+    EXPECT_TRUE(edittest::logged(LOG_ERR, "Section Data does not exists"));
+
+    testfs::removeFile(testfs::kSmbConf);
+    EXPECT_EQ(lib().deleteShare("data"), -1);
+    EXPECT_FALSE(testfs::exists(testfs::kSmbConf));
+}
+
+// Text that would add lines of the caller's choosing (a section, or a
+// parameter Samba runs as root) is refused before anything is touched.
+TEST(EditArguments, InjectionAndNullAreRefused)
+{
+    const char* dir = sharePaths().directory.c_str();
+    const std::vector<std::pair<const char*, std::function<int()>>> cases = {
+        {"name with a header", [&] { return lib().createShare("x]\n[evil", dir, "c"); }},
+        {"path with a line", [&] { return lib().createShare("x", "/srv\n\tusername map script = /bin/sh", "c"); }},
+        {"comment with CR", [&] { return lib().createShare("x", dir, "c\rd"); }},
+        {"empty name", [&] { return lib().createShare("", dir, "c"); }},
+        {"null name", [&] { return lib().createShare(nullptr, dir, "c"); }},
+        {"null path", [&] { return lib().createShare("x", nullptr, "c"); }},
+        {"null comment", [&] { return lib().createShare("x", dir, nullptr); }},
+        {"key with a line", [&] { return lib().modifyKeyValue("data", "a\nb", "v"); }},
+        {"value with a section", [&] { return lib().modifyKeyValue("data", "k", "v\n[evil]"); }},
+        {"value ending in LF", [&] { return lib().modifyKeyValue("data", "k", "v\n"); }},
+        {"name with CR", [&] { return lib().modifyKeyValue("data\r", "k", "v"); }},
+        {"empty key", [&] { return lib().modifyKeyValue("data", "", "v"); }},
+        {"blank key", [&] { return lib().modifyKeyValue("data", " \t ", "v"); }},
+        {"key with =", [&] { return lib().modifyKeyValue("data", "a=b", "v"); }},
+        {"key as comment", [&] { return lib().modifyKeyValue("data", "#k", "v"); }},
+        {"key as ; comment", [&] { return lib().modifyKeyValue("data", " ;k", "v"); }},
+        {"key as header", [&] { return lib().modifyKeyValue("data", "[x]", "v"); }},
+        {"empty section name", [&] { return lib().modifyKeyValue("", "k", "v"); }},
+        {"null key", [&] { return lib().modifyKeyValue("data", nullptr, "v"); }},
+        {"null value", [&] { return lib().modifyKeyValue("data", "k", nullptr); }},
+        {"null section name", [&] { return lib().modifyKeyValue(nullptr, "k", "v"); }},
+        {"delete null", [&] { return lib().deleteShare(nullptr); }},
+        {"delete empty", [&] { return lib().deleteShare(""); }},
+        {"delete with LF", [&] { return lib().deleteShare("data\n"); }},
+    };
+    const std::string before = "[data]\n\tpath = /srv\n\n[]\n";
+    for (const auto& [what, call] : cases) {
+        SCOPED_TRACE(what);
+        startWith(before);
+        EXPECT_EQ(call(), -4);
+        expectUntouched(before);
+    }
+}
+
+}  // namespace
