@@ -1,0 +1,38 @@
+#include "cmpi/CmpiProviderBase.h"
+
+CmpiProviderBase::CmpiProviderBase() : baseMI_(nullptr), useCount_(0) {}
+
+CmpiProviderBase::~CmpiProviderBase() = default;
+
+CmpiBaseMI* CmpiProviderBase::getBaseMI() const
+{
+    return baseMI_.load();
+}
+
+void CmpiProviderBase::setBaseMI(CmpiBaseMI* mi)
+{
+    baseMI_.store(mi);
+}
+
+unsigned CmpiProviderBase::incUseCount()
+{
+    return ++useCount_;
+}
+
+unsigned CmpiProviderBase::decUseCount()
+{
+    unsigned count = useCount_.load();
+    while (count > 0 && !useCount_.compare_exchange_weak(count, count - 1)) {
+    }
+    return count > 0 ? count - 1 : 0;
+}
+
+unsigned CmpiProviderBase::getUseCount() const
+{
+    return useCount_.load();
+}
+
+std::mutex& CmpiProviderBase::factoryMutex()
+{
+    return factoryMutex_;
+}

@@ -1,0 +1,140 @@
+#include "provider/ShareResponses.h"
+
+#include <strings.h>
+#include <syslog.h>
+
+#include <string_view>
+
+#include "cmpi/CmpiData.h"
+#include "cmpi/CmpiStatus.h"
+#include "provider/CmpiText.h"
+#include "provider/InstanceId.h"
+#include "shares/SambaShares.h"
+#include "shares/ShareWalk.h"
+#include "smbconf/TextView.h"
+
+namespace {
+
+constexpr CMPISint32 kProtocolCIFS = 3;
+
+bool isYes(std::string_view value)
+{
+    return value.size() == 3 && strncasecmp(value.data(), "yes", 3) == 0;
+}
+
+// The properties every share has, in the order clients see them.
+void setIdentity(CmpiInstance& instance, const char* shareName)
+{
+    instance.setProperty("InstanceID", CmpiData(MakeSambaInstanceID(shareName)));
+    instance.setProperty("FileSharingProtocol", CmpiData(kProtocolCIFS));
+    instance.setProperty("ElementName", CmpiData(shareName));
+}
+
+// One parameter line onto the instance; true when it was a "path" line.
+bool mapParameter(CmpiInstance& instance, const std::string& line)
+{
+    std::string_view key;
+    std::string_view value;
+    if (!velmora::splitView(line, key, value))
+        return false;
+    const std::string keyText(key);
+    const std::string valueText(value);
+    syslog(LOG_INFO, "property name is %s", keyText.c_str());
+    syslog(LOG_INFO, "property value is %s", valueText.c_str());
+    if (key == "comment")
+        instance.setProperty("Comment", CmpiData(valueText));
+    else if (key == "path")
+        instance.setProperty("PathName", CmpiData(valueText));
+    else if (key == "read only")
+        instance.setProperty("ReadOnly", CmpiBooleanData(isYes(value)));
+    else if (key == "inherit acls")
+        instance.setProperty("InheritACLs", CmpiBooleanData(isYes(value)));
+    return key == "path";
+}
+
+void mapParameters(CmpiInstance& instance, const std::vector<std::string>& lines)
+{
+    syslog(LOG_INFO, "Comimg to ShareParameterDisplayHandler .............");
+    syslog(LOG_INFO, "size of paramInfo is %d", static_cast<int>(lines.size()));
+    bool pathSeen = false;
+    for (const std::string& line : lines)
+        pathSeen = mapParameter(instance, line) || pathSeen;
+    if (!pathSeen)
+        instance.setProperty("PathName", CmpiData(""));
+}
+
+ShareResponseContext& responseContext(void* context)
+{
+    return *static_cast<ShareResponseContext*>(context);
+}
+
+}  // namespace
+
+void utilEnumInstanceNamesResponse(const char* className, const std::string& nameSpace,
+                                   CmpiResult& result)
+{
+    syslog(LOG_INFO, "Comimg to utilEnumInstanceNamesResponse .............");
+    ShareResponseContext context{className, nameSpace, &result};
+    CLIGetSambaShares(InstanceNamesHandler, &context);
+    result.returnDone();
+}
+
+int InstanceNamesHandler(const char* shareName, void* context)
+{
+    syslog(LOG_INFO, "Comimg to InstanceNamesHandler .............");
+    ShareResponseContext& record = responseContext(context);
+    CmpiObjectPath path(record.nameSpace.c_str(), record.className);
+    path.setKey("InstanceID", CmpiData(MakeSambaInstanceID(shareName)));
+    record.result->returnData(path);
+    return 0;
+}
+
+// Builds every instance from the one parse the walk holds instead of reading
+// the file twice more per share; the answer is the same as
+// CIMSambaShareHandler's, since each share's parameters come from the first
+// section matching its name ignoring case, as CLIGetSambaShareInfo finds it.
+int utilEnumInstancesResponse(CmpiResult& result, const CmpiObjectPath& objectPath)
+{
+    syslog(LOG_INFO, "Comimg to utilEnumInstancesResponse .............");
+    const std::string className = textOf(objectPath.getClassName());
+    const std::string nameSpace = textOf(objectPath.getNameSpace());
+    velmora::forEachShare([&](const SambaSection& share, const SambaSection& parameters) {
+        syslog(LOG_INFO, "coming to CIMSambaShareHandler..........");
+        CmpiObjectPath path(nameSpace.c_str(), className.c_str());
+        CmpiInstance instance(path);
+        setIdentity(instance, share.name.c_str());
+        mapParameters(instance, parameters.properties);
+        result.returnData(instance);
+    });
+    result.returnDone();
+    return 0;
+}
+
+int CIMSambaShareHandler(const char* shareName, void* context)
+{
+    syslog(LOG_INFO, "coming to CIMSambaShareHandler..........");
+    ShareResponseContext& record = responseContext(context);
+    CmpiObjectPath path(record.nameSpace.c_str(), record.className);
+    record.result->returnData(MakeSambaFileShareInstance(shareName, path));
+    return 0;
+}
+
+CmpiInstance MakeSambaFileShareInstance(const char* shareName, const CmpiObjectPath& objectPath)
+{
+    syslog(LOG_INFO, "Comimg to MakeSambaFileShareInstance .............");
+    if (CLIIsValidSambaShare(shareName) != 0) {
+        syslog(LOG_ERR, "Samba share %s does not exist", shareName);
+        throw CmpiStatus(CMPI_RC_ERR_FAILED, "Samba share does not exist ");
+    }
+    CmpiInstance instance(objectPath);
+    setIdentity(instance, shareName);
+    CLIGetSambaShareInfo(ShareParameterDisplayHandler, shareName, &instance);
+    return instance;
+}
+
+int ShareParameterDisplayHandler(const char* /*shareName*/, std::vector<std::string> lines,
+                                 void* context)
+{
+    mapParameters(*static_cast<CmpiInstance*>(context), lines);
+    return 0;
+}
