@@ -1,0 +1,72 @@
+#include "host/broker/BrokerObject.h"
+
+#include <mutex>
+#include <unordered_map>
+
+#include "host/broker/BrokerState.h"
+
+namespace vhost::broker {
+namespace {
+
+// Process-wide, because an object's own functions (release, getCharPtr, ...)
+// receive no broker handle to find a per-host table with.
+struct Registry {
+    std::mutex mutex;
+    std::unordered_map<const void*, BrokerObject*> objects;
+};
+
+Registry& registry()
+{
+    static Registry* instance = new Registry;  // never destroyed: objects may outlive static teardown order
+    return *instance;
+}
+
+}  // namespace
+
+BrokerObject::BrokerObject(BrokerState& state, Kind kind, const void* face)
+    : state_(state), kind_(kind), face_(face)
+{
+    Registry& r = registry();
+    {
+        std::lock_guard<std::mutex> lock(r.mutex);
+        r.objects[face] = this;
+    }
+    state_.countObject(+1);
+}
+
+BrokerObject::~BrokerObject()
+{
+    Registry& r = registry();
+    {
+        std::lock_guard<std::mutex> lock(r.mutex);
+        r.objects.erase(face_);
+    }
+    state_.countObject(-1);
+}
+
+const char* kindName(BrokerObject::Kind kind)
+{
+    switch (kind) {
+    case BrokerObject::Kind::String: return "CMPIString";
+    case BrokerObject::Kind::Context: return "CMPIContext";
+    case BrokerObject::Kind::Result: return "CMPIResult";
+    case BrokerObject::Kind::ObjectPath: return "CMPIObjectPath";
+    case BrokerObject::Kind::Instance: return "CMPIInstance";
+    case BrokerObject::Kind::Args: return "CMPIArgs";
+    case BrokerObject::Kind::Array: return "CMPIArray";
+    case BrokerObject::Kind::DateTime: return "CMPIDateTime";
+    }
+    return "CMPIUnknown";
+}
+
+BrokerObject* findObject(const void* face)
+{
+    if (face == nullptr)
+        return nullptr;
+    Registry& r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    const auto it = r.objects.find(face);
+    return it == r.objects.end() ? nullptr : it->second;
+}
+
+}  // namespace vhost::broker

@@ -1,0 +1,55 @@
+#include "host/broker/NamedValues.h"
+
+#include "host/Literals.h"
+
+namespace vhost::broker {
+
+void NamedValues::set(const std::string& name, StoredValue value)
+{
+    for (auto& item : items_) {
+        if (literals::sameName(item.first, name)) {
+            item.second = std::move(value);
+            return;
+        }
+    }
+    items_.emplace_back(name, std::move(value));
+}
+
+const StoredValue* NamedValues::find(const std::string& name) const
+{
+    for (const auto& item : items_)
+        if (literals::sameName(item.first, name))
+            return &item.second;
+    return nullptr;
+}
+
+void NamedValues::erase(const std::string& name)
+{
+    retain([&](const std::string& existing) { return !literals::sameName(existing, name); });
+}
+
+NamedValues NamedValues::copy() const
+{
+    NamedValues out;
+    for (const auto& item : items_)
+        out.items_.emplace_back(item.first, item.second.copy());
+    return out;
+}
+
+std::vector<std::pair<std::string, Value>> NamedValues::toModel() const
+{
+    std::vector<std::pair<std::string, Value>> out;
+    for (const auto& item : items_)
+        out.emplace_back(item.first, item.second.toModel());
+    return out;
+}
+
+NamedValues NamedValues::fromModel(BrokerState& state, const std::vector<std::pair<std::string, Value>>& values)
+{
+    NamedValues out;
+    for (const auto& [name, value] : values)
+        out.set(name, StoredValue::fromModel(state, value));
+    return out;
+}
+
+}  // namespace vhost::broker

@@ -1,0 +1,59 @@
+#ifndef VELMORA_HOST_CLI_COMMAND_H
+#define VELMORA_HOST_CLI_COMMAND_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+// The velmora tool's commands: a table of names, their arguments and
+// options, and one function per command. Adding a command means adding one
+// row to the table (CommandTable.cpp) and its function in a file of its own.
+namespace velmora::cli {
+
+// Exit codes of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // the operation failed (message on stderr)
+inline constexpr int kExitUsage = 2;   // the command line was wrong (usage on stderr)
+
+// A parsed command line: the command, its positional arguments, and the
+// options given ("--namespace" -> "root/x"; a flag maps to "").
+struct Invocation {
+    std::string command;
+    std::vector<std::string> arguments;
+    std::map<std::string, std::string> options;
+
+    bool has(const std::string& option) const { return options.count(option) != 0; }
+    std::string value(const std::string& option, const std::string& fallback = "") const;
+};
+
+struct CommandOption {
+    const char* name;       // "--namespace"
+    const char* valueName;  // "NS", or nullptr for a flag
+};
+
+struct Command {
+    const char* name;
+    std::vector<const char*> arguments;  // names of the required positional arguments
+    std::vector<CommandOption> options;
+    const char* summary;
+    int (*run)(const Invocation&);
+};
+
+const std::vector<Command>& commandTable();
+const Command* findCommand(const std::string& name);
+// The usage text of every command.
+std::string usageText();
+
+// Parses argv[1..]. Returns false with a one-line reason for an unknown
+// command or option, a missing option value, or a wrong argument count.
+// "--opt VALUE" and "--opt=VALUE" are both accepted.
+bool parseCommandLine(int argc, char** argv, Invocation& out, std::string& error);
+
+// The commands.
+int namesCommand(const Invocation& invocation);
+int instancesCommand(const Invocation& invocation);
+int getCommand(const Invocation& invocation);
+
+}  // namespace velmora::cli
+
+#endif
