@@ -33,6 +33,27 @@ bool hasKey(const std::string& line, const std::string& key)
     return parts.size() == 2 && parts[0] == key;
 }
 
+// Samba joins a line ending in a backslash with the next one.
+bool continuesOnNextLine(const std::string& line)
+{
+    size_t end = line.size();
+    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= 0x20)
+        --end;
+    return end > 0 && line[end - 1] == '\\';
+}
+
+// Where an absent key goes in a section of more than its header: before its
+// last line, or, when that line continues a line above it, before the
+// first line of that continued line — never inside it, where Samba would
+// read the new parameter as part of another one's value.
+int32_t insertionLine(const std::vector<std::string>& lines, int32_t first, int32_t last)
+{
+    int32_t at = last;
+    while (at - 1 > first && continuesOnNextLine(lines[at - 1]))
+        --at;
+    return at;
+}
+
 void appendLine(std::string& out, const std::string& line)
 {
     out += line;
@@ -104,9 +125,10 @@ PropertyExistence SambaConfFile::SamePropertyExists(const char* name, std::strin
 }
 
 // An absent key goes just before the section's last line (usually the blank
-// line before the next header); a section that is only its header gets the
-// line right after it, so that the line belongs to that section. A differing
-// key replaces every line of the section that has it.
+// line before the next header; see insertionLine for continued lines); a
+// section that is only its header gets the line right after it, so that the
+// line belongs to that section. A differing key replaces every line of the
+// section that has it.
 int SambaConfFile::ModifySection(const char* name, std::string& key, std::string& value,
                                  PropertyExistence existence)
 {
@@ -116,8 +138,9 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
         return -1;
     const int32_t first = section.startLine;
     const int32_t last = section.endLine;
+    const int32_t at = last > first ? insertionLine(lines, first, last) : first;
     return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
-        if (existence == PropertyAbsent && i == last) {
+        if (existence == PropertyAbsent && i == at) {
             if (last > first)
                 appendLine(out, PasteTogetherNewValue(key, value));
             appendLine(out, line);
