@@ -199,3 +199,34 @@ TEST_F(ProviderTest, InstanceIdHelpers)
 }
 
 }  // namespace
+
+namespace {
+
+// sfcb leaves the 2.0 additions of the broker tables NULL and reports low
+// versions. The provider object is made by the first factory call of the
+// process, so only the sfcb-like host may call a factory in this test.
+TEST_F(ProviderTest, SparseBrokerIsEnough)
+{
+    testfs::writeSmbConf("[global]\n[a]\n path = /a\n comment = A\n[b]\n read only = yes\n");
+    vhost::Options sparse;
+    sparse.sparse = true;
+    vhost::Host sfcbLike(VelmoraLibrary::path(), sparse);
+    ASSERT_TRUE(sfcbLike.load());
+    sfcbLike.setPrincipal("root");
+
+    const CallResult names = sfcbLike.enumInstanceNames(classPath());
+    EXPECT_EQ(names.kinds(), "path,path,done");
+    EXPECT_EQ(keys(names), (std::vector<std::string>{"Samba:a", "Samba:b"}));
+
+    const CallResult all = sfcbLike.enumInstances(classPath());
+    ASSERT_EQ(all.kinds(), "instance,instance,done");
+    EXPECT_EQ(all.instances()[0].property("Comment")->text, "A");
+    EXPECT_TRUE(all.instances()[1].property("ReadOnly")->boolean);
+
+    const CallResult missing = sfcbLike.getInstance(sharePath("Samba:x"));
+    EXPECT_EQ(missing.rc, CMPI_RC_ERR_FAILED);
+    EXPECT_EQ(missing.message, "Samba share does not exist ");
+    EXPECT_EQ(sfcbLike.liveObjects(), 0u);
+}
+
+}  // namespace
