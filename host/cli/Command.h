@@ -8,6 +8,8 @@
 // The velmora tool's commands: a table of names, their arguments and
 // options, and one function per command. Adding a command means adding one
 // row to the table (CommandTable.cpp) and its function in a file of its own.
+// A command of a group is named by two words ("shares list"): the group
+// and the command within it.
 namespace velmora::cli {
 
 // Exit codes of the tool.
@@ -32,7 +34,7 @@ struct CommandOption {
 };
 
 struct Command {
-    const char* name;
+    const char* name;  // "names", or "shares list" within the group "shares"
     std::vector<const char*> arguments;  // names of the required positional arguments
     std::vector<CommandOption> options;
     const char* summary;
@@ -41,18 +43,27 @@ struct Command {
 
 const std::vector<Command>& commandTable();
 const Command* findCommand(const std::string& name);
-// The usage text of every command.
-std::string usageText();
+// True when name is a group of commands ("shares").
+bool isCommandGroup(const std::string& name);
+// The usage text of every command, or only of the commands of one group.
+std::string usageText(const std::string& group = "");
 
 // Parses argv[1..]. Returns false with a one-line reason for an unknown
-// command or option, a missing option value, or a wrong argument count.
-// "--opt VALUE" and "--opt=VALUE" are both accepted.
+// command or option, a group without its command, a missing option value,
+// or a wrong argument count. "--opt VALUE" and "--opt=VALUE" are both
+// accepted; after "--" every word is an argument.
 bool parseCommandLine(int argc, char** argv, Invocation& out, std::string& error);
 
 // The commands.
 int namesCommand(const Invocation& invocation);
 int instancesCommand(const Invocation& invocation);
 int getCommand(const Invocation& invocation);
+int sharesListCommand(const Invocation& invocation);
+int sharesShowCommand(const Invocation& invocation);
+int sharesPathCommand(const Invocation& invocation);
+int sharesCreateCommand(const Invocation& invocation);
+int sharesSetCommand(const Invocation& invocation);
+int sharesDeleteCommand(const Invocation& invocation);
 
 }  // namespace velmora::cli
 

@@ -44,6 +44,27 @@ bool parseOption(const Command& command, int argc, char** argv, int& i, Invocati
     return true;
 }
 
+// The command's name: argv[1], or argv[1] and argv[2] for a group
+// ("shares list"). first is set to the index of the word after it.
+bool readCommandName(int argc, char** argv, std::string& name, int& first, std::string& error)
+{
+    name = argv[1];
+    first = 2;
+    if (!isCommandGroup(name))
+        return true;
+    if (argc < 3) {
+        std::string commands;
+        for (const Command& command : commandTable())
+            if (std::string(command.name).rfind(name + " ", 0) == 0)
+                commands += (commands.empty() ? "" : ", ") + std::string(command.name).substr(name.size() + 1);
+        error = "'" + name + "' needs a command: " + commands;
+        return false;
+    }
+    name += std::string(" ") + argv[2];
+    first = 3;
+    return true;
+}
+
 }  // namespace
 
 bool parseCommandLine(int argc, char** argv, Invocation& out, std::string& error)
@@ -52,14 +73,16 @@ bool parseCommandLine(int argc, char** argv, Invocation& out, std::string& error
         error = "no command given";
         return false;
     }
-    out.command = argv[1];
+    int first = 0;
+    if (!readCommandName(argc, argv, out.command, first, error))
+        return false;
     const Command* command = findCommand(out.command);
     if (command == nullptr) {
         error = "unknown command '" + out.command + "'";
         return false;
     }
     bool optionsEnded = false;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         const std::string word = argv[i];
         if (!optionsEnded && word == "--")
             optionsEnded = true;

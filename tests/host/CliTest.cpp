@@ -104,7 +104,8 @@ TEST(Cli, PrintsAnswersAndReportsFailures)
         {{"get", kLib}, 2, "", "velmora: 'get' takes 1 argument(s), 0 given\n\nusage: velmora ..."},
         {{"names", "--json", kLib}, 2, "", "velmora: unknown option '--json' for 'names'\n..."},
         {{"names", "--principal"}, 2, "", "velmora: option '--principal' needs a value (USER)\n..."},
-        {{"shares"}, 2, "", "velmora: unknown command 'shares'\n..."},
+        {{"shares"}, 2, "", "velmora: 'shares' needs a command: list, show, path, create, set, delete\n..."},
+        {{"bogus"}, 2, "", "velmora: unknown command 'bogus'\n..."},
         {{}, 2, "", "velmora: no command given\n..."},
     };
     for (const Case& c : cases) {
