@@ -1,33 +1,50 @@
 #include "shares/ShareWalk.h"
 
-#include <syslog.h>
+#include <strings.h>
 
-#include <string>
-#include <unordered_map>
+#include <cctype>
+#include <vector>
 
+#include "common/Log.h"
 #include "smbconf/SambaConfFile.h"
 
 namespace velmora {
 namespace {
 
-// Section names folded as strcasecmp compares them (ASCII letters).
-std::string foldCase(const std::string& name)
+// A hash of name that agrees with strcasecmp: names it finds equal fold to
+// the same bytes with tolower (in the same locale) and so hash alike.
+size_t foldedHash(const char* name)
 {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    size_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char* c = name; *c != '\0'; ++c) {
+        hash ^= static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(*c)));
+        hash *= 1099511628211ull;
     }
-    return folded;
+    return hash;
 }
 
-// For every folded name, the first section that bears it.
-std::unordered_map<std::string, const SambaSection*> firstByName(const SambaConfFile& conf)
+// For every section, the index of the first section whose name matches its
+// own as FindSection compares names (strcasecmp): itself when no earlier
+// section does. An open-addressing table of section indices, filled in file
+// order, so that the first of each name is the one kept; two allocations,
+// whatever the number of sections.
+std::vector<size_t> firstMatches(const std::vector<SambaSection>& sections)
 {
-    std::unordered_map<std::string, const SambaSection*> first;
-    first.reserve(conf.sections.size());
-    for (const SambaSection& section : conf.sections)
-        first.emplace(foldCase(section.name), &section);  // keeps the earliest
+    constexpr size_t kEmpty = static_cast<size_t>(-1);
+    size_t slots = 16;
+    while (slots < 2 * sections.size())
+        slots *= 2;
+    std::vector<size_t> table(slots, kEmpty);
+    std::vector<size_t> first(sections.size());
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const char* name = sections[i].name.c_str();
+        size_t slot = foldedHash(name) & (slots - 1);
+        while (table[slot] != kEmpty && strcasecmp(sections[table[slot]].name.c_str(), name) != 0)
+            slot = (slot + 1) & (slots - 1);
+        if (table[slot] == kEmpty)
+            table[slot] = i;
+        first[i] = table[slot];
+    }
     return first;
 }
 
@@ -36,13 +53,13 @@ std::unordered_map<std::string, const SambaSection*> firstByName(const SambaConf
 void forEachShare(const std::function<void(const SambaSection& share,
                                            const SambaSection& parameters)>& visit)
 {
-    syslog(LOG_INFO, "coming to CLIGetSambaShares ..............");
+    trace("coming to CLIGetSambaShares ..............");
     SambaConfFile conf;
     conf.Init();
-    const auto first = firstByName(conf);
-    for (const SambaSection& section : conf.sections) {
-        if (section.name != "global")
-            visit(section, *first.at(foldCase(section.name)));
+    const std::vector<size_t> first = firstMatches(conf.sections);
+    for (size_t i = 0; i < conf.sections.size(); ++i) {
+        if (conf.sections[i].name != "global")
+            visit(conf.sections[i], conf.sections[first[i]]);
     }
 }
 
