@@ -1,3 +1,4 @@
+#include "common/Log.h"
 #include "provider/Associators.h"
 
 #include <syslog.h>
@@ -77,7 +78,7 @@ int QVX_SambaFileShare::getShares(std::vector<ShareData>& shares)
 void utilLocalAssociatorNamesResponse(const char* className, CmpiResult& result,
                                       const char* nameSpace)
 {
-    syslog(LOG_INFO, "Comimg to utilLocalAssociatorNamesResponse .............");
+    velmora::trace("Comimg to utilLocalAssociatorNamesResponse .............");
     ShareResponseContext context{className, nameSpace != nullptr ? nameSpace : "", &result};
     CLIGetSambaShares(InstanceNamesHandler, &context);
     result.returnDone();

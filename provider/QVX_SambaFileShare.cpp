@@ -40,7 +40,7 @@ bool mayRead(const CmpiContext& context)
     std::string principal;
     if (!principalOf(context, principal))
         return false;
-    syslog(LOG_INFO, "principal is %s", principal.c_str());
+    velmora::trace("principal is %s", principal.c_str());
     if (!ReadEffectiveUID(principal.c_str()))
         return false;
     return HasSamba();

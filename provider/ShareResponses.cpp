@@ -1,3 +1,4 @@
+#include "common/Log.h"
 #include "provider/ShareResponses.h"
 
 #include <strings.h>
@@ -37,10 +38,9 @@ bool mapParameter(CmpiInstance& instance, const std::string& line)
     std::string_view value;
     if (!velmora::splitView(line, key, value))
         return false;
-    const std::string keyText(key);
     const std::string valueText(value);
-    syslog(LOG_INFO, "property name is %s", keyText.c_str());
-    syslog(LOG_INFO, "property value is %s", valueText.c_str());
+    velmora::trace("property name is %.*s", static_cast<int>(key.size()), key.data());
+    velmora::trace("property value is %s", valueText.c_str());
     if (key == "comment")
         instance.setProperty("Comment", CmpiData(valueText));
     else if (key == "path")
@@ -54,8 +54,8 @@ bool mapParameter(CmpiInstance& instance, const std::string& line)
 
 void mapParameters(CmpiInstance& instance, const std::vector<std::string>& lines)
 {
-    syslog(LOG_INFO, "Comimg to ShareParameterDisplayHandler .............");
-    syslog(LOG_INFO, "size of paramInfo is %d", static_cast<int>(lines.size()));
+    velmora::trace("Comimg to ShareParameterDisplayHandler .............");
+    velmora::trace("size of paramInfo is %d", static_cast<int>(lines.size()));
     bool pathSeen = false;
     for (const std::string& line : lines)
         pathSeen = mapParameter(instance, line) || pathSeen;
@@ -73,7 +73,7 @@ ShareResponseContext& responseContext(void* context)
 void utilEnumInstanceNamesResponse(const char* className, const std::string& nameSpace,
                                    CmpiResult& result)
 {
-    syslog(LOG_INFO, "Comimg to utilEnumInstanceNamesResponse .............");
+    velmora::trace("Comimg to utilEnumInstanceNamesResponse .............");
     ShareResponseContext context{className, nameSpace, &result};
     CLIGetSambaShares(InstanceNamesHandler, &context);
     result.returnDone();
@@ -81,7 +81,7 @@ void utilEnumInstanceNamesResponse(const char* className, const std::string& nam
 
 int InstanceNamesHandler(const char* shareName, void* context)
 {
-    syslog(LOG_INFO, "Comimg to InstanceNamesHandler .............");
+    velmora::trace("Comimg to InstanceNamesHandler .............");
     ShareResponseContext& record = responseContext(context);
     CmpiObjectPath path(record.nameSpace.c_str(), record.className);
     path.setKey("InstanceID", CmpiData(MakeSambaInstanceID(shareName)));
@@ -95,11 +95,11 @@ int InstanceNamesHandler(const char* shareName, void* context)
 // section matching its name ignoring case, as CLIGetSambaShareInfo finds it.
 int utilEnumInstancesResponse(CmpiResult& result, const CmpiObjectPath& objectPath)
 {
-    syslog(LOG_INFO, "Comimg to utilEnumInstancesResponse .............");
+    velmora::trace("Comimg to utilEnumInstancesResponse .............");
     const std::string className = textOf(objectPath.getClassName());
     const std::string nameSpace = textOf(objectPath.getNameSpace());
     velmora::forEachShare([&](const SambaSection& share, const SambaSection& parameters) {
-        syslog(LOG_INFO, "coming to CIMSambaShareHandler..........");
+        velmora::trace("coming to CIMSambaShareHandler..........");
         CmpiObjectPath path(nameSpace.c_str(), className.c_str());
         CmpiInstance instance(path);
         setIdentity(instance, share.name.c_str());
@@ -112,7 +112,7 @@ int utilEnumInstancesResponse(CmpiResult& result, const CmpiObjectPath& objectPa
 
 int CIMSambaShareHandler(const char* shareName, void* context)
 {
-    syslog(LOG_INFO, "coming to CIMSambaShareHandler..........");
+    velmora::trace("coming to CIMSambaShareHandler..........");
     ShareResponseContext& record = responseContext(context);
     CmpiObjectPath path(record.nameSpace.c_str(), record.className);
     record.result->returnData(MakeSambaFileShareInstance(shareName, path));
@@ -121,7 +121,7 @@ int CIMSambaShareHandler(const char* shareName, void* context)
 
 CmpiInstance MakeSambaFileShareInstance(const char* shareName, const CmpiObjectPath& objectPath)
 {
-    syslog(LOG_INFO, "Comimg to MakeSambaFileShareInstance .............");
+    velmora::trace("Comimg to MakeSambaFileShareInstance .............");
     if (CLIIsValidSambaShare(shareName) != 0) {
         syslog(LOG_ERR, "Samba share %s does not exist", shareName);
         throw CmpiStatus(CMPI_RC_ERR_FAILED, "Samba share does not exist ");

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "common/Log.h"
 #include "shares/ArgumentCheck.h"
 #include "shares/EditLock.h"
 #include "shares/SambaShares.h"
@@ -39,7 +40,7 @@ std::string sambaBoolean(const std::string& value)
 
 int CLICreateSambaShare(const char* shareName, const char* path, const char* comment)
 {
-    syslog(LOG_INFO, "coming to CLICreateSambaShare ..............");
+    velmora::trace("coming to CLICreateSambaShare ..............");
     if (!velmora::IsValidNewShare(shareName, path, comment))
         return -4;
     const velmora::EditLock lock;
@@ -60,7 +61,7 @@ int CLICreateSambaShare(const char* shareName, const char* path, const char* com
 // spelling, so 'false' against a stored 'No' still rewrites the line.
 int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* value)
 {
-    syslog(LOG_INFO, "comimg to CLIModifyKeyValuePair ..............");
+    velmora::trace("comimg to CLIModifyKeyValuePair ..............");
     if (!velmora::IsValidParameter(shareName, key, value))
         return -4;
     const velmora::EditLock lock;
@@ -78,7 +79,7 @@ int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* va
     valueText = sambaBoolean(valueText);
     if (existence == PropertySameValue)
         return 0;
-    syslog(LOG_INFO, "%s property do not exists alredy thus adding", key);
+    velmora::trace("%s property do not exists alredy thus adding", key);
     conf.MakeBackupCopy();
     return conf.ModifySection(shareName, keyText, valueText, existence);
 }
@@ -88,7 +89,7 @@ int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* va
 // deleting 'homes' removes [Homes].
 int CLIDeleteSambaShare(const char* shareName)
 {
-    syslog(LOG_INFO, "comimg to CLIDeleteSambaShare ..............");
+    velmora::trace("comimg to CLIDeleteSambaShare ..............");
     if (!velmora::IsValidShareName(shareName))
         return -4;
     const velmora::EditLock lock;

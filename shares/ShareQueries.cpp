@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/Log.h"
 #include "shares/SambaShares.h"
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/TextView.h"
@@ -28,7 +29,7 @@ bool findPathValue(const SambaSection& section, std::string_view& value)
 
 int CLIGetSambaShares(SambaShareHandler handler, void* context)
 {
-    syslog(LOG_INFO, "coming to CLIGetSambaShares ..............");
+    velmora::trace("coming to CLIGetSambaShares ..............");
     SambaConfFile conf;
     conf.Init();
     if (handler == nullptr)
@@ -44,15 +45,15 @@ int CLIGetSambaShares(SambaShareHandler handler, void* context)
 
 int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, void* context)
 {
-    syslog(LOG_INFO, "coming to CLIGetSambaShareInfo ..............");
+    velmora::trace("coming to CLIGetSambaShareInfo ..............");
     SambaConfFile conf;
     conf.Init();
     std::vector<std::string> lines;
     if (shareName != nullptr)
         lines = conf.GetSectionByName(shareName).properties;
-    syslog(LOG_INFO, "printing sectionInformation");
+    velmora::trace("printing sectionInformation");
     for (const std::string& line : lines)
-        syslog(LOG_INFO, "%s", line.c_str());
+        velmora::trace("%s", line.c_str());
     if (handler != nullptr)
         handler(shareName, std::move(lines), context);
     return 0;
@@ -60,7 +61,7 @@ int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, v
 
 int CLISambaSharePathName(const char* shareName, char** out)
 {
-    syslog(LOG_INFO, "comimg to CLISambaSharePathName ..............");
+    velmora::trace("comimg to CLISambaSharePathName ..............");
     if (shareName == nullptr)
         return -1;
     SambaConfFile conf;
@@ -80,7 +81,7 @@ int CLISambaSharePathName(const char* shareName, char** out)
 
 int CLIIsValidSambaShare(const char* shareName)
 {
-    syslog(LOG_INFO, "comimg to CLIIsValidSambaShare ..............");
+    velmora::trace("comimg to CLIIsValidSambaShare ..............");
     if (shareName == nullptr)
         return 1;
     SambaConfFile conf;

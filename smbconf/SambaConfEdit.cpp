@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <syslog.h>
 
+#include "common/Log.h"
 #include "common/Paths.h"
 #include "smbconf/ConfRewrite.h"
 #include "smbconf/SambaConfFile.h"
@@ -64,7 +65,7 @@ void appendLine(std::string& out, const std::string& line)
 
 int SambaConfFile::MakeBackupCopy()
 {
-    syslog(LOG_INFO, "Comimg to SambaConfFile::MakeBackupCopy.......... ");
+    velmora::trace("Comimg to SambaConfFile::MakeBackupCopy.......... ");
     const std::string command = std::string(velmora::kCopyCommand) + velmora::kSmbConfPath + " " +
                                 velmora::kSmbConfBackupPath;
     FILE* pipe = popen(command.c_str(), "r");
@@ -79,7 +80,7 @@ int SambaConfFile::MakeBackupCopy()
 
 int SambaConfFile::WriteNewSection(const char* name, const char* path, const char* comment)
 {
-    syslog(LOG_INFO, "Comimg to SambaConfFile::WriteNewSection.......... ");
+    velmora::trace("Comimg to SambaConfFile::WriteNewSection.......... ");
     // The leading line feed ends a last line that lacks one, and otherwise
     // leaves an empty line before the new header.
     std::string text = "\n[";
@@ -92,7 +93,7 @@ int SambaConfFile::WriteNewSection(const char* name, const char* path, const cha
 // describe the next section.
 int SambaConfFile::RemoveSection(const char* name)
 {
-    syslog(LOG_INFO, "Comimg to SambaConfFile::RemoveSection.......... ");
+    velmora::trace("Comimg to SambaConfFile::RemoveSection.......... ");
     SambaSection section;
     if (!lookUpSection(*this, name, section))
         return -1;
@@ -106,19 +107,19 @@ int SambaConfFile::RemoveSection(const char* name)
 PropertyExistence SambaConfFile::SamePropertyExists(const char* name, std::string& key,
                                                     std::string& value)
 {
-    syslog(LOG_INFO, "Comimg to SambaConfFile::SamePropertyExists.......... ");
+    velmora::trace("Comimg to SambaConfFile::SamePropertyExists.......... ");
     const SambaSection section = GetSectionByName(name);
     for (const std::string& line : section.properties) {
         const std::vector<std::string> parts = SplitProperty(line);
-        syslog(LOG_INFO, "property after split is :");
+        velmora::trace("property after split is :");
         for (const std::string& part : parts)
-            syslog(LOG_INFO, "%s", part.c_str());
+            velmora::trace("%s", part.c_str());
         if (parts.size() != 2 || parts[0] != key)
             continue;
-        syslog(LOG_INFO, "keyname matched");
+        velmora::trace("keyname matched");
         if (parts[1] != value)
             return PropertyValueDiffers;
-        syslog(LOG_INFO, "keyvalue matched");
+        velmora::trace("keyvalue matched");
         return PropertySameValue;
     }
     return PropertyAbsent;
@@ -132,7 +133,7 @@ PropertyExistence SambaConfFile::SamePropertyExists(const char* name, std::strin
 int SambaConfFile::ModifySection(const char* name, std::string& key, std::string& value,
                                  PropertyExistence existence)
 {
-    syslog(LOG_INFO, "Comimg to SambaConfFile::ModifySection.......... ");
+    velmora::trace("Comimg to SambaConfFile::ModifySection.......... ");
     SambaSection section;
     if (!lookUpSection(*this, name, section))
         return -1;
@@ -157,6 +158,6 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
 // Before: key 'read only', value 'no'. After: "\tread only = no".
 std::string SambaConfFile::PasteTogetherNewValue(std::string& key, std::string& value)
 {
-    syslog(LOG_INFO, "Comimg to PasteTogetherNewValue .............");
+    velmora::trace("Comimg to PasteTogetherNewValue .............");
     return "\t" + key + " = " + value;
 }

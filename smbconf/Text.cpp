@@ -1,3 +1,4 @@
+#include "common/Log.h"
 #include "smbconf/Text.h"
 
 #include <syslog.h>
@@ -6,14 +7,14 @@
 
 std::string trim(std::string& text)
 {
-    syslog(LOG_INFO, "Comimg to trim .............");
+    velmora::trace("Comimg to trim .............");
     text = std::string(velmora::trimView(text));
     return text;
 }
 
 std::vector<std::string> SplitProperty(std::string line)
 {
-    syslog(LOG_INFO, "Comimg to SplitProperty .............");
+    velmora::trace("Comimg to SplitProperty .............");
     const size_t eq = line.find('=');
     if (eq == std::string::npos)
         return {};

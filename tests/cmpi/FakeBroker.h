@@ -2,110 +2,101 @@
 #define VELMORA_TESTS_CMPI_FAKEBROKER_H
 
 #include <deque>
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "cmpi/cmpift.h"
 
-// A value as the fake broker received it through (const CMPIValue*, CMPIType).
-// A CMPI_chars value is read the way sfcb and OpenPegasus read it: the value
-// pointer itself is taken as the char pointer.
-struct ReceivedValue {
-    CMPIType type = CMPI_null;
-    bool null = true;
-    std::string text;    // CMPI_chars and CMPI_string
-    CMPIValue value{};   // every other type
-};
-
-// A small in-process broker in the shape of a sparse 2.0 CIMOM (sfcb): the
-// 1.0 entries the bindings need are implemented, every optional 2.0 slot
-// (eft entries 17..20, returnError, setPropertyWithOrigin) is NULL, xft and
-// mft are NULL, and so are all the slots the bindings have no business with
-// (clone, release, ...). A binding that calls one crashes the test.
-// Every table is this object's own copy, so a test may clear more slots.
+// The smallest broker the bindings can be driven with: it makes strings (the
+// messages of the drive functions' statuses), one object path and one
+// instance, and records the last value that addKey, setProperty, addArg or
+// returnData received. Every other slot is NULL, so a binding that calls one
+// crashes the test. A CMPI_chars value is read the way sfcb and OpenPegasus
+// read it: the value pointer itself is the char pointer.
 class FakeBroker {
 public:
-    struct Item {
-        std::string kind;          // returnData, returnInstance, returnObjectPath, returnDone
-        const void* object = nullptr;
-        ReceivedValue value;       // for returnData
+    struct Received {
+        CMPIType type = CMPI_null;
+        bool null = true;
+        std::string text;  // CMPI_chars only
+        CMPIValue value{};  // every other type
     };
 
-    FakeBroker();
-    ~FakeBroker();
+    FakeBroker()
+    {
+        using Path = CMPIObjectPath;
+        eft_.newString = [](const CMPIBroker* mb, const char* text, CMPIStatus*) { return self(mb)->string(text); };
+        eft_.newObjectPath = [](const CMPIBroker* mb, const char*, const char*, CMPIStatus*) {
+            return self(mb)->path();
+        };
+        eft_.newInstance = [](const CMPIBroker* mb, const Path*, CMPIStatus*) { return &self(mb)->instance_; };
+        stringFt_.getCharPtr = [](const CMPIString* s, CMPIStatus*) { return static_cast<const char*>(s->hdl); };
+        pathFt_.addKey = [](Path* op, const char*, const CMPIValue* v, CMPIType t) { return receive(op, v, t); };
+        instanceFt_.setProperty = [](const CMPIInstance* i, const char*, const CMPIValue* v, CMPIType t) {
+            return receive(i, v, t);
+        };
+        argsFt_.addArg = [](const CMPIArgs* a, const char*, const CMPIValue* v, CMPIType t) {
+            return receive(a, v, t);
+        };
+        resultFt_.returnData = [](const CMPIResult* r, const CMPIValue* v, CMPIType t) { return receive(r, v, t); };
+    }
     FakeBroker(const FakeBroker&) = delete;
     FakeBroker& operator=(const FakeBroker&) = delete;
 
     CMPIBroker* broker() { return &broker_; }
-
-    // Objects as the CIMOM hands them to an MI call.
     CMPIContext* context() { return &context_; }
     CMPIResult* result() { return &result_; }
     CMPIArgs* args() { return &args_; }
-    CMPIObjectPath* path(const char* ns, const char* cn);
-    void setEntry(const std::string& name, const char* text);
+    CMPIObjectPath* path() { return &path_; }
 
-    // What the bindings did.
-    std::vector<std::string> calls;   // slots called, in order
-    std::vector<Item> returned;       // items given to result(), in order
-    // A result kind (e.g. "returnData") the result refuses with
-    // CMPI_RC_ERR_NOT_SUPPORTED and a message, as OpenPegasus does.
-    std::string refuse;
+    // The text of msg when this broker made it; nullptr otherwise.
+    const char* madeText(const CMPIString* msg) const
+    {
+        for (const CMPIString& s : strings_)
+            if (&s == msg)
+                return static_cast<const char*>(s.hdl);
+        return nullptr;
+    }
 
-    bool madeString(const CMPIString* s) const;
-    ReceivedValue key(const CMPIObjectPath* op, const std::string& name) const;
-    ReceivedValue property(const CMPIInstance* inst, const std::string& name) const;
-    ReceivedValue arg(const std::string& name) const;
-
-    // The tables, for tests that take slots away.
-    CMPIBrokerEncFT eft;
-    CMPIObjectPathFT pathFt;
-    CMPIInstanceFT instanceFt;
-    CMPIResultFT resultFt;
-    CMPIContextFT contextFt;
-    CMPIArgsFT argsFt;
-    CMPIStringFT stringFt;
-
-    // Implementation objects; public for the C callbacks in FakeBroker.cpp.
-    using Values = std::vector<std::pair<std::string, ReceivedValue>>;
-    struct PathObj;
-    struct InstanceObj;
-    struct StringObj;
-    CMPIString* newString(const char* text);
-    CMPIData toData(const ReceivedValue& v);
-    std::deque<std::unique_ptr<PathObj>> paths;
-    std::deque<std::unique_ptr<InstanceObj>> instances;
-    std::deque<std::unique_ptr<StringObj>> strings;
-    Values entries;
-    Values argValues;
+    Received last;
 
 private:
-    CMPIBrokerFT bft_;
-    CMPIBroker broker_;
-    CMPIContext context_;
-    CMPIResult result_;
-    CMPIArgs args_;
-};
+    static FakeBroker* self(const CMPIBroker* mb) { return static_cast<FakeBroker*>(mb->hdl); }
 
-struct FakeBroker::PathObj {
-    CMPIObjectPath enc;
-    FakeBroker* owner;
-    std::string ns, cn;
-    Values keys;
-};
+    template <class Object>
+    static CMPIStatus receive(const Object* object, const CMPIValue* value, CMPIType type)
+    {
+        Received& r = static_cast<FakeBroker*>(object->hdl)->last;
+        r = Received{type, value == nullptr, "", {}};
+        if (value != nullptr && type == CMPI_chars)
+            r.text = reinterpret_cast<const char*>(value);
+        else if (value != nullptr)
+            r.value = *value;
+        return CMPIStatus{CMPI_RC_OK, nullptr};
+    }
 
-struct FakeBroker::InstanceObj {
-    CMPIInstance enc;
-    FakeBroker* owner;
-    CMPIObjectPath* path;
-    Values props;
-};
+    CMPIString* string(const char* text)
+    {
+        texts_.emplace_back(text != nullptr ? text : "");
+        strings_.push_back(CMPIString{const_cast<char*>(texts_.back().c_str()), &stringFt_});
+        return &strings_.back();
+    }
 
-struct FakeBroker::StringObj {
-    CMPIString enc;
-    std::string text;
+    CMPIBrokerFT bft_{};
+    CMPIBrokerEncFT eft_{};
+    CMPIStringFT stringFt_{};
+    CMPIObjectPathFT pathFt_{};
+    CMPIInstanceFT instanceFt_{};
+    CMPIArgsFT argsFt_{};
+    CMPIResultFT resultFt_{};
+    CMPIContextFT contextFt_{};
+    CMPIBroker broker_{this, &bft_, &eft_, nullptr, nullptr};
+    CMPIContext context_{this, &contextFt_};
+    CMPIResult result_{this, &resultFt_};
+    CMPIArgs args_{this, &argsFt_};
+    CMPIObjectPath path_{this, &pathFt_};
+    CMPIInstance instance_{this, &instanceFt_};
+    std::deque<std::string> texts_;
+    std::deque<CMPIString> strings_;
 };
 
 #endif

@@ -25,24 +25,4 @@ TEST(SectionEdits, NoMatchingSectionLeavesTheFileAlone)
     }
 }
 
-TEST(SectionEdits, SameValueWritesTheLinesBack)
-{
-    testfs::writeSmbConf("[a]\r\n  k = 1  ");
-    SambaConfFile conf;
-    ASSERT_EQ(conf.Init(), 0);
-    std::string key = "k";
-    std::string value = "1";
-    EXPECT_EQ(conf.ModifySection("A", key, value, PropertySameValue), 0);
-    EXPECT_EQ(testfs::readSmbConf(), "[a]\r\n  k = 1  \n");
-}
-
-TEST(SectionEdits, EmptyNameMatchesOnlyAnEmptyHeader)
-{
-    testfs::writeSmbConf("[x]\n\tk = 1\n[]\n\tk = 2\n");
-    SambaConfFile conf;
-    ASSERT_EQ(conf.Init(), 0);
-    EXPECT_EQ(conf.RemoveSection(""), 0);
-    EXPECT_EQ(testfs::readSmbConf(), "[x]\n\tk = 1\n");
-}
-
 }  // namespace

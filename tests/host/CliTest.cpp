@@ -1,136 +1,114 @@
-// The velmora tool against the fake provider built with velmora_* factories:
-// what it prints, where, and its exit codes.
+// The velmora tool's provider commands (names, instances, get) with the real
+// library, and every command's usage errors: what it prints, where, and its
+// exit codes.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tests/host/FakeLibrary.h"
+#include "tests/samba/Command.h"
+#include "tests/support/Files.h"
+#include "tests/support/VelmoraLibrary.h"
 
 namespace {
 
-struct ToolRun {
-    int exit = -1;
-    std::string out, err;
+struct Case {
+    std::vector<std::string> args;
+    int exit;
+    std::string out;  // exact, or a prefix when it ends in "..."
+    std::string err;  // likewise
 };
 
-std::string slurp(int fd)
+void expectText(const std::string& expected, const std::string& actual)
 {
-    std::string text;
-    char buffer[4096];
-    lseek(fd, 0, SEEK_SET);
-    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<size_t>(n));
-    close(fd);
-    return text;
+    const bool prefix = expected.size() >= 3 && expected.compare(expected.size() - 3, 3, "...") == 0;
+    if (prefix)
+        EXPECT_EQ(expected.substr(0, expected.size() - 3), actual.substr(0, expected.size() - 3));
+    else
+        EXPECT_EQ(expected, actual);
 }
 
-int scratchFile()
+void run(const Case& c)
 {
-    char name[] = "/tmp/velmora-cli-XXXXXX";
-    const int fd = mkstemp(name);
-    unlink(name);
-    return fd;
+    std::vector<std::string> argv = {VELMORA_TOOL};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    std::string line;
+    for (const std::string& arg : argv)
+        line += "'" + arg + "' ";
+    SCOPED_TRACE(line);
+    const samba::CommandResult result = samba::runCommand(argv);
+    EXPECT_EQ(c.exit, result.exitCode);
+    expectText(c.out, result.out);
+    expectText(c.err, result.err);
 }
 
-// Runs the tool with args, capturing both streams in unlinked scratch files.
-ToolRun runTool(const std::vector<std::string>& args)
-{
-    const int out = scratchFile(), err = scratchFile();
-    std::vector<char*> argv{const_cast<char*>(VELMORA_TOOL)};
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        execv(VELMORA_TOOL, argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ToolRun run;
-    run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = slurp(out);
-    run.err = slurp(err);
-    return run;
-}
-
-const std::string kLib = std::string("--library=") + fake::kVelmora;
+const std::string kLib = std::string("--library=") + VelmoraLibrary::path();
 const std::string kPathA = "root/cimv2:QVX_SambaFileShare.InstanceID=\"Samba:a\"";
 const std::string kPathB = "root/cimv2:QVX_SambaFileShare.InstanceID=\"Samba:b\"";
+const std::string kMofA = "instance of QVX_SambaFileShare {\n    InstanceID = \"Samba:a\";\n"
+                          "    FileSharingProtocol = 3;\n    ElementName = \"a\";\n    PathName = \"\";\n};\n";
+const std::string kMofB = "instance of QVX_SambaFileShare {\n    InstanceID = \"Samba:b\";\n"
+                          "    FileSharingProtocol = 3;\n    ElementName = \"b\";\n    Comment = \"tab\\there\";\n"
+                          "    PathName = \"\";\n};\n";
 
-TEST(Cli, PrintsAnswersAndReportsFailures)
+// Share a or b in JSON; enumerated instances carry the request's path, a
+// fetched one the path it was asked for.
+std::string json(char share, const std::string& key)
 {
-    struct Case {
-        std::vector<std::string> args;
-        int exit;
-        std::string out;
-        std::string err;  // exact, or a prefix when it ends in "..."
-    };
-    const Case cases[] = {
-        {{"names", kLib, "--principal", "alice"}, 0, kPathA + "\n" + kPathB + "\n", ""},
-        {{"names", kLib}, 0, kPathA + "\n" + kPathB + "\n", ""},  // the user running the tool
+    const std::string name(1, share);
+    return "{\"path\":\"root/cimv2:QVX_SambaFileShare" + key + "\",\"className\":\"QVX_SambaFileShare\","
+           "\"properties\":{\"InstanceID\":\"Samba:" + name + "\",\"FileSharingProtocol\":3,\"ElementName\":\"" +
+           name + "\"," + (share == 'b' ? "\"Comment\":\"tab\\u0009here\"," : "") + "\"PathName\":\"\"}}";
+}
+
+// The real rights library grants root (the user running the tool) and
+// refuses nobody.
+TEST(Cli, ProviderCommandsPrintAnswersAndReportFailures)
+{
+    testfs::installSmbd();
+    testfs::installRights(testfs::Rights::Real);
+    testfs::writeSmbConf("[a]\n[b]\n\tcomment = tab\there\n");
+    const std::vector<Case> cases = {
+        {{"names", kLib, "--principal", "root"}, 0, kPathA + "\n" + kPathB + "\n", ""},
+        {{"names", kLib}, 0, kPathA + "\n" + kPathB + "\n", ""},
         {{"names", kLib, "--namespace=root/other"}, 0,
          "root/other:QVX_SambaFileShare.InstanceID=\"Samba:a\"\n"
          "root/other:QVX_SambaFileShare.InstanceID=\"Samba:b\"\n", ""},
-        {{"names", kLib, "--principal", "denied"}, 1, "", "velmora: CMPI_RC_ERR_ACCESS_DENIED (2)\n"},
-        {{"names", kLib, "--principal", "broken"}, 1, "",
-         "velmora: CMPI_RC_ERR_FAILED (1): No Samba Service found on this machine\n"},
-        {{"instances", kLib}, 0,
-         "instance of QVX_SambaFileShare {\n    InstanceID = \"Samba:a\";\n};\n\n"
-         "instance of QVX_SambaFileShare {\n    InstanceID = \"Samba:b\";\n};\n", ""},
-        {{"instances", "--json", kLib, "--principal", "alice"}, 0,
-         "[\n  {\"path\":\"" "root/cimv2:QVX_SambaFileShare.InstanceID=\\\"Samba:a\\\"\",\"className\":"
-         "\"QVX_SambaFileShare\",\"properties\":{\"InstanceID\":\"Samba:a\"}},\n"
-         "  {\"path\":\"root/cimv2:QVX_SambaFileShare.InstanceID=\\\"Samba:b\\\"\",\"className\":"
-         "\"QVX_SambaFileShare\",\"properties\":{\"InstanceID\":\"Samba:b\"}}\n]\n", ""},
-        {{"get", "Samba:b", kLib}, 0,
-         "instance of QVX_SambaFileShare {\n    InstanceID = \"Samba:b\";\n    Comment = \"tab\\there\";\n};\n", ""},
-        {{"get", kLib, "--json", "--", "Samba:a"}, 0,
-         "{\"path\":\"" + std::string("root/cimv2:QVX_SambaFileShare.InstanceID=\\\"Samba:a\\\"") +
-             "\",\"className\":\"QVX_SambaFileShare\",\"properties\":{\"InstanceID\":\"Samba:a\","
-             "\"Comment\":\"tab\\u0009here\"}}\n", ""},
+        {{"names", kLib, "--principal", "nobody"}, 1, "", "velmora: CMPI_RC_ERR_ACCESS_DENIED (2)\n"},
+        {{"instances", kLib}, 0, kMofA + "\n" + kMofB, ""},
+        {{"instances", "--json", kLib, "--principal", "root"}, 0,
+         "[\n  " + json('a', "") + ",\n  " + json('b', "") + "\n]\n", ""},
+        {{"get", "Samba:b", kLib}, 0, kMofB, ""},
+        {{"get", kLib, "--json", "--", "Samba:a"}, 0, json('a', ".InstanceID=\\\"Samba:a\\\"") + "\n", ""},
         {{"get", "Samba:zz", kLib}, 1, "", "velmora: CMPI_RC_ERR_FAILED (1): Samba share does not exist \n"},
         {{"names", "--library", "/nonexistent/lib.so"}, 1, "", "velmora: cannot load /nonexistent/lib.so: ..."},
-        {{"get", kLib}, 2, "", "velmora: 'get' takes 1 argument(s), 0 given\n\nusage: velmora ..."},
-        {{"names", "--json", kLib}, 2, "", "velmora: unknown option '--json' for 'names'\n..."},
-        {{"names", "--principal"}, 2, "", "velmora: option '--principal' needs a value (USER)\n..."},
-        {{"shares"}, 2, "", "velmora: 'shares' needs a command: list, show, path, create, set, delete\n..."},
-        {{"bogus"}, 2, "", "velmora: unknown command 'bogus'\n..."},
-        {{}, 2, "", "velmora: no command given\n..."},
     };
-    for (const Case& c : cases) {
-        std::string line;
-        for (const std::string& arg : c.args)
-            line += arg + " ";
-        SCOPED_TRACE(line);
-        const ToolRun run = runTool(c.args);
-        EXPECT_EQ(c.exit, run.exit);
-        EXPECT_EQ(c.out, run.out);
-        const bool prefix = c.err.size() >= 3 && c.err.compare(c.err.size() - 3, 3, "...") == 0;
-        if (prefix)
-            EXPECT_EQ(c.err.substr(0, c.err.size() - 3), run.err.substr(0, c.err.size() - 3));
-        else
-            EXPECT_EQ(c.err, run.err);
-    }
+    for (const Case& c : cases)
+        run(c);
 }
 
-TEST(Cli, HelpGoesToStandardOutput)
+TEST(Cli, WrongCommandLinesAreUsageErrorsAndHelpIsNot)
 {
-    const ToolRun run = runTool({"--help"});
-    EXPECT_EQ(0, run.exit);
-    EXPECT_EQ(0u, run.out.find("usage: velmora <command> [options]\n"));
-    EXPECT_NE(std::string::npos, run.out.find("velmora get <InstanceID> [--json]"));
-    EXPECT_EQ("", run.err);
+    const std::string usage = "\nusage: velmora <command> [options]\n...";
+    const std::string sharesUsage = "\nusage: velmora shares <command> [options]\n...";
+    const std::vector<Case> cases = {
+        {{"get", kLib}, 2, "", "velmora: 'get' takes 1 argument(s), 0 given\n" + usage},
+        {{"names", "--json", kLib}, 2, "", "velmora: unknown option '--json' for 'names'\n" + usage},
+        {{"names", "--principal"}, 2, "", "velmora: option '--principal' needs a value (USER)\n" + usage},
+        {{"bogus"}, 2, "", "velmora: unknown command 'bogus'\n" + usage},
+        {{}, 2, "", "velmora: no command given\n" + usage},
+        {{"shares"}, 2, "", "velmora: 'shares' needs a command: list, show, path, create, set, delete\n" + sharesUsage},
+        {{"shares", "bogus"}, 2, "", "velmora: unknown command 'shares bogus'\n" + sharesUsage},
+        {{"shares", "show"}, 2, "", "velmora: 'shares show' takes 1 argument(s), 0 given\n" + sharesUsage},
+        {{"shares", "create", "a", "/srv"}, 2, "",
+         "velmora: 'shares create' takes 3 argument(s), 2 given\n" + sharesUsage},
+        {{"shares", "list", "--reload"}, 2, "", "velmora: unknown option '--reload' for 'shares list'\n" + sharesUsage},
+        {{"shares", "delete", "d", "--reload=yes"}, 2, "", "velmora: option '--reload' takes no value\n" + sharesUsage},
+        {{"--help"}, 0, usage.substr(1), ""},
+        {{"shares", "--help"}, 0, sharesUsage.substr(1), ""},
+    };
+    for (const Case& c : cases)
+        run(c);
 }
 
 }  // namespace

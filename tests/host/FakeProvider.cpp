@@ -1,25 +1,20 @@
 // A provider for testing the host: it uses nothing but the CMPI tables, like
-// any provider a CIMOM loads. What an operation does is chosen by the class
-// name of the request's path (the scenario); most scenarios answer with a
-// status message listing the rc of every broker call they made, so a test
-// sees what the host answered without the provider keeping any state.
+// any provider a CIMOM loads. Every operation does what the class name of the
+// request's path (the scenario) says; most scenarios answer with a status
+// message listing the rc of every broker call they made, so a test sees what
+// the host answered without the provider keeping any state.
 //
-// Built three times: FAKE_NAME selects the factory prefix (fake, velmora),
-// FAKE_GENERIC also exports the generic factories.
+// Built twice: with the factories fake_Create_*, and with the generic
+// factory as well (FAKE_GENERIC).
 #include <atomic>
-#include <mutex>
 #include <stdexcept>
 #include <string>
 
 #include "cmpi/cmpift.h"
 
-#define FAKE_JOIN2(a, b) a##b
-#define FAKE_JOIN(a, b) FAKE_JOIN2(a, b)
-
 namespace {
 
-const CMPIBroker* gBroker = nullptr;  // set by the factories, under gFactoryMutex
-std::mutex gFactoryMutex;
+std::atomic<const CMPIBroker*> gBroker{nullptr};
 std::atomic<int> gFactoryMode{0};
 std::atomic<int> gFactoryCalls{0};
 std::atomic<int> gCleanupAnswer{CMPI_RC_OK};
@@ -34,72 +29,64 @@ struct Codes {
     void add(const CMPIStatus& s) { add(s.rc); }
 };
 
-CMPIStatus reply(CMPIrc rc, const std::string& message)
+CMPIStatus reply(const std::string& message)
 {
-    return CMPIStatus{rc, gBroker->eft->newString(gBroker, message.c_str(), nullptr)};
+    const CMPIBroker* mb = gBroker;
+    return CMPIStatus{CMPI_RC_OK, mb->eft->newString(mb, message.c_str(), nullptr)};
 }
 
-CMPIStatus ok() { return CMPIStatus{CMPI_RC_OK, nullptr}; }
-
 const CMPIValue* chars(const char* text) { return reinterpret_cast<const CMPIValue*>(text); }
-
 std::string text(const CMPIString* s) { return s ? s->ft->getCharPtr(s, nullptr) : "(null)"; }
+std::string flag(bool set) { return set ? "1" : "0"; }
 
-CMPIObjectPath* makePath(const char* ns, const char* cls, const char* id)
+CMPIObjectPath* makePath(const char* id)
 {
-    CMPIObjectPath* op = gBroker->eft->newObjectPath(gBroker, ns, cls, nullptr);
+    const CMPIBroker* mb = gBroker;
+    CMPIObjectPath* op = mb->eft->newObjectPath(mb, "root/fake", "Paths", nullptr);
     op->ft->addKey(op, "InstanceID", chars(id), CMPI_chars);
     return op;
 }
 
-CMPIInstance* makeInstance(const char* ns, const char* cls, const char* id)
+CMPIInstance* makeInstance(const char* id)
 {
-    CMPIInstance* inst = gBroker->eft->newInstance(gBroker, makePath(ns, cls, id), nullptr);
+    const CMPIBroker* mb = gBroker;
+    CMPIInstance* inst = mb->eft->newInstance(mb, makePath(id), nullptr);
     inst->ft->setProperty(inst, "InstanceID", chars(id), CMPI_chars);
     return inst;
+}
+
+// One item of each kind, then done; with afterDone, the three again.
+CMPIStatus mixed(const CMPIResult* rslt, bool afterDone)
+{
+    Codes codes;
+    CMPIValue five;
+    five.uint32 = 5;
+    codes.add(rslt->ft->returnObjectPath(rslt, makePath("Fake:p")));
+    codes.add(rslt->ft->returnInstance(rslt, makeInstance("Fake:i")));
+    codes.add(rslt->ft->returnData(rslt, &five, CMPI_uint32));
+    codes.add(rslt->ft->returnDone(rslt));
+    if (afterDone) {
+        codes.add(rslt->ft->returnObjectPath(rslt, makePath("Fake:p2")));
+        codes.add(rslt->ft->returnInstance(rslt, makeInstance("Fake:i2")));
+        codes.add(rslt->ft->returnData(rslt, &five, CMPI_uint32));
+    }
+    return reply(codes.text);
 }
 
 CMPIStatus paths(const CMPIResult* rslt)
 {
     Codes codes;
-    codes.add(rslt->ft->returnObjectPath(rslt, makePath("root/fake", "Paths", "Fake:a")));
-    codes.add(rslt->ft->returnObjectPath(rslt, makePath("root/fake", "Paths", "Fake:b")));
+    codes.add(rslt->ft->returnObjectPath(rslt, makePath("Fake:a")));
+    codes.add(rslt->ft->returnObjectPath(rslt, makePath("Fake:b")));
     codes.add(rslt->ft->returnDone(rslt));
-    return reply(CMPI_RC_OK, codes.text);
+    return reply(codes.text);
 }
 
-CMPIStatus mixed(const CMPIResult* rslt)
+CMPIArray* tags(const CMPIBroker* mb, Codes& codes)
 {
-    Codes codes;
-    CMPIValue five;
-    five.uint32 = 5;
-    codes.add(rslt->ft->returnObjectPath(rslt, makePath("root/fake", "Mixed", "Fake:p")));
-    codes.add(rslt->ft->returnInstance(rslt, makeInstance("root/fake", "Mixed", "Fake:i")));
-    codes.add(rslt->ft->returnData(rslt, &five, CMPI_uint32));
-    codes.add(rslt->ft->returnDone(rslt));
-    return reply(CMPI_RC_OK, codes.text);
-}
-
-CMPIStatus afterDone(const CMPIResult* rslt)
-{
-    Codes codes;
-    CMPIValue five;
-    five.uint32 = 5;
-    codes.add(rslt->ft->returnObjectPath(rslt, makePath("root/fake", "AfterDone", "Fake:1")));
-    codes.add(rslt->ft->returnInstance(rslt, makeInstance("root/fake", "AfterDone", "Fake:1")));
-    codes.add(rslt->ft->returnData(rslt, &five, CMPI_uint32));
-    codes.add(rslt->ft->returnDone(rslt));
-    codes.add(rslt->ft->returnObjectPath(rslt, makePath("root/fake", "AfterDone", "Fake:2")));
-    codes.add(rslt->ft->returnInstance(rslt, makeInstance("root/fake", "AfterDone", "Fake:2")));
-    codes.add(rslt->ft->returnData(rslt, &five, CMPI_uint32));
-    return reply(CMPI_RC_OK, codes.text);
-}
-
-CMPIArray* tags(Codes& codes)
-{
-    CMPIArray* array = gBroker->eft->newArray(gBroker, 3, CMPI_string, nullptr);
+    CMPIArray* array = mb->eft->newArray(mb, 3, CMPI_string, nullptr);
     CMPIValue b;
-    b.string = gBroker->eft->newString(gBroker, "b", nullptr);
+    b.string = mb->eft->newString(mb, "b", nullptr);
     codes.add(array->ft->setElementAt(array, 0, chars("a"), CMPI_chars));
     codes.add(array->ft->setElementAt(array, 1, &b, CMPI_string));
     CMPIValue wrong;
@@ -112,32 +99,32 @@ CMPIArray* tags(Codes& codes)
 // Every kind of value a provider sets, and what the getters answer for them.
 CMPIStatus values(const CMPIObjectPath* classPath, const CMPIResult* rslt)
 {
+    const CMPIBroker* mb = gBroker;
     Codes codes;
-    CMPIInstance* inst = gBroker->eft->newInstance(gBroker, classPath, nullptr);
+    CMPIInstance* inst = mb->eft->newInstance(mb, classPath, nullptr);
     CMPIValue v;
     codes.add(inst->ft->setProperty(inst, "InstanceID", chars("Samba:data"), CMPI_chars));
     v.uint32 = 3;
     codes.add(inst->ft->setProperty(inst, "Count", &v, CMPI_uint32));
     v.boolean = 1;
     codes.add(inst->ft->setProperty(inst, "Flag", &v, CMPI_boolean));
-    v.string = gBroker->eft->newString(gBroker, "say \"hi\"\n", nullptr);
+    v.string = mb->eft->newString(mb, "say \"hi\"\n", nullptr);
     codes.add(inst->ft->setProperty(inst, "Note", &v, CMPI_string));
     codes.add(inst->ft->setProperty(inst, "Missing", nullptr, CMPI_string));
     v.uint32 = 4;
     codes.add(inst->ft->setProperty(inst, "count", &v, CMPI_uint32));  // re-set keeps the first position
-    v.ref = makePath("root/fake", "Paths", "Fake:a");
+    v.ref = makePath("Fake:a");
     codes.add(inst->ft->setProperty(inst, "Owner", &v, CMPI_ref));
-    v.array = tags(codes);
+    v.array = tags(mb, codes);
     codes.add(inst->ft->setProperty(inst, "Tags", &v, CMPI_stringA));
-    v.dateTime = gBroker->eft->newDateTimeFromChars(gBroker, "20240102030405.000006+060", nullptr);
+    v.dateTime = mb->eft->newDateTimeFromChars(mb, "20240102030405.000006+060", nullptr);
     codes.add(inst->ft->setProperty(inst, "When", &v, CMPI_dateTime));
     CMPIStatus rc;
-    const CMPIData id = inst->ft->getProperty(inst, "instanceid", &rc);
+    codes.add(inst->ft->getProperty(inst, "instanceid", &rc).type);
     codes.add(rc);
-    codes.add(id.type);
     codes.add(rslt->ft->returnInstance(rslt, inst));
     codes.add(rslt->ft->returnDone(rslt));
-    return reply(CMPI_RC_OK, codes.text);
+    return reply(codes.text);
 }
 
 CMPIStatus principal(const CMPIContext* ctx)
@@ -145,23 +132,24 @@ CMPIStatus principal(const CMPIContext* ctx)
     CMPIStatus rc;
     const CMPIData entry = ctx->ft->getEntry(ctx, CMPIPrincipal, &rc);
     if (rc.rc != CMPI_RC_OK)
-        return reply(CMPI_RC_OK, "absent:" + std::to_string(rc.rc));
+        return reply("absent:" + std::to_string(rc.rc));
     if (entry.type != CMPI_string)
-        return reply(CMPI_RC_OK, "type:" + std::to_string(entry.type));
+        return reply("type:" + std::to_string(entry.type));
     const char* user = entry.value.string->ft->getCharPtr(entry.value.string, nullptr);
-    return reply(CMPI_RC_OK, user ? "user:" + std::string(user) : "nulltext");
+    return reply(user ? "user:" + std::string(user) : "nulltext");
 }
 
 // Objects made and released in one call; the host frees what is left.
 CMPIStatus arena(const CMPIContext* ctx, const CMPIObjectPath* classPath)
 {
+    const CMPIBroker* mb = gBroker;
     Codes codes;
-    CMPIString* doomed = gBroker->eft->newString(gBroker, "doomed", nullptr);
-    gBroker->eft->newString(gBroker, "left over", nullptr);
-    gBroker->eft->newInstance(gBroker, gBroker->eft->newObjectPath(gBroker, "root/fake", "X", nullptr), nullptr);
-    gBroker->eft->newArray(gBroker, 2, CMPI_string, nullptr);
-    gBroker->eft->newDateTime(gBroker, nullptr);
-    gBroker->eft->newArgs(gBroker, nullptr);
+    CMPIString* doomed = mb->eft->newString(mb, "doomed", nullptr);
+    mb->eft->newString(mb, "left over", nullptr);
+    mb->eft->newInstance(mb, mb->eft->newObjectPath(mb, "root/fake", "X", nullptr), nullptr);
+    mb->eft->newArray(mb, 2, CMPI_string, nullptr);
+    mb->eft->newDateTime(mb, nullptr);
+    mb->eft->newArgs(mb, nullptr);
     CMPIStringFT* stringFt = doomed->ft;
     codes.add(stringFt->release(doomed));
     codes.add(stringFt->release(doomed));  // dead by now: the host must notice, not touch it
@@ -172,121 +160,56 @@ CMPIStatus arena(const CMPIContext* ctx, const CMPIObjectPath* classPath)
     CMPIStatus rc;
     CMPIString* name = classPath->ft->getClassName(classPath, &rc);
     codes.add(rc);
-    return reply(CMPI_RC_OK, codes.text + ":" + text(name));
+    return reply(codes.text + ":" + text(name));
 }
 
 CMPIStatus keepClone()
 {
+    const CMPIBroker* mb = gBroker;
     CMPIStatus rc;
-    CMPIString* original = gBroker->eft->newString(gBroker, "kept", nullptr);
+    CMPIString* original = mb->eft->newString(mb, "kept", nullptr);
     gKept = original->ft->clone(original, &rc);
-    return reply(CMPI_RC_OK, std::to_string(rc.rc) + ":" + text(gKept));
+    return reply(std::to_string(rc.rc) + ":" + text(gKept));
 }
 
 CMPIStatus releaseClone()
 {
     const CMPIStatus rc = gKept->ft->release(gKept);
     gKept = nullptr;
-    return reply(CMPI_RC_OK, std::to_string(rc.rc));
+    return reply(std::to_string(rc.rc));
 }
 
-std::string flag(bool set) { return set ? "1" : "0"; }
-
-CMPIStatus brokerFacts()
+// The versions and the 2.0 additions the broker and the result offer.
+CMPIStatus edition(const CMPIResult* rslt)
 {
-    CMPIInstance* inst = makeInstance("root/fake", "Broker", "Fake:b");
-    const CMPIBrokerFT* bft = gBroker->bft;
-    const CMPIBrokerEncFT* eft = gBroker->eft;
-    std::string facts = "bv=" + std::to_string(bft->brokerVersion) + " eft=" + std::to_string(eft->ftVersion) +
-                        " e17=" + flag(eft->newCMPIError) + " e20=" + flag(eft->getMessage2) +
-                        " origin=" + flag(inst->ft->setPropertyWithOrigin) + " mft=" + flag(gBroker->mft) +
-                        " inst=" + std::to_string(inst->ft->ftVersion) + " name=" + bft->brokerName;
-    return reply(CMPI_RC_OK, facts);
-}
-
-CMPIStatus resultFacts(const CMPIResult* rslt)
-{
-    return reply(CMPI_RC_OK, "returnError=" + flag(rslt->ft->returnError) + " result=" + std::to_string(rslt->ft->ftVersion));
-}
-
-// Broker functions given NULL objects and NULL rc pointers.
-CMPIStatus nulls(const CMPIResult* rslt)
-{
-    Codes codes;
-    CMPIStatus rc;
-    CMPIString* s = gBroker->eft->newString(gBroker, "s", nullptr);
-    codes.add(s->ft->getCharPtr(nullptr, &rc) == nullptr ? rc.rc : -1);
-    s->ft->getCharPtr(nullptr, nullptr);
-    codes.add(gBroker->eft->newInstance(gBroker, nullptr, &rc) == nullptr ? rc.rc : -1);
-    gBroker->eft->newInstance(gBroker, nullptr, nullptr);
-    codes.add(rslt->ft->returnObjectPath(rslt, nullptr));
-    codes.add(rslt->ft->returnInstance(nullptr, nullptr));
-    codes.add(s->ft->release(nullptr));
-    CMPIObjectPath* op = gBroker->eft->newObjectPath(gBroker, "root/fake", "Null", nullptr);
-    op->ft->getKey(op, "nothing", nullptr);
-    codes.add(op->ft->addKey(nullptr, "k", chars("v"), CMPI_chars));
-    codes.add(gBroker->eft->newString(nullptr, "x", &rc) == nullptr ? rc.rc : -1);
-    return reply(CMPI_RC_OK, codes.text);
-}
-
-// The class QVX_SambaFileShare, as the command-line tool asks for it: two
-// shares, a refused principal "denied", a failing principal "broken".
-CMPIStatus shares(const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* path, bool instances)
-{
-    const CMPIData entry = ctx->ft->getEntry(ctx, CMPIPrincipal, nullptr);
-    const std::string user = entry.value.string->ft->getCharPtr(entry.value.string, nullptr);
-    if (user == "denied")
-        return CMPIStatus{CMPI_RC_ERR_ACCESS_DENIED, nullptr};
-    if (user == "broken")
-        return reply(CMPI_RC_ERR_FAILED, "No Samba Service found on this machine");
-    const std::string ns = text(path->ft->getNameSpace(path, nullptr));
-    for (const char* id : {"Samba:a", "Samba:b"}) {
-        if (instances)
-            rslt->ft->returnInstance(rslt, makeInstance(ns.c_str(), "QVX_SambaFileShare", id));
-        else
-            rslt->ft->returnObjectPath(rslt, makePath(ns.c_str(), "QVX_SambaFileShare", id));
-    }
-    rslt->ft->returnDone(rslt);
-    return ok();
-}
-
-CMPIStatus getShare(const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* path)
-{
-    const CMPIData entry = ctx->ft->getEntry(ctx, CMPIPrincipal, nullptr);
-    if (text(entry.value.string) == "denied")
-        return CMPIStatus{CMPI_RC_ERR_ACCESS_DENIED, nullptr};
-    const CMPIData key = path->ft->getKey(path, "InstanceID", nullptr);
-    const std::string id = text(key.value.string);
-    if (id != "Samba:a" && id != "Samba:b")
-        return reply(CMPI_RC_ERR_FAILED, "Samba share does not exist ");
-    CMPIInstance* inst = gBroker->eft->newInstance(gBroker, path, nullptr);
-    inst->ft->setProperty(inst, "InstanceID", chars(id.c_str()), CMPI_chars);
-    inst->ft->setProperty(inst, "Comment", chars("tab\there"), CMPI_chars);
-    rslt->ft->returnInstance(rslt, inst);
-    rslt->ft->returnDone(rslt);
-    return ok();
+    const CMPIBroker* mb = gBroker;
+    CMPIInstance* inst = makeInstance("Fake:b");
+    const CMPIBrokerEncFT* eft = mb->eft;
+    return reply("bv=" + std::to_string(mb->bft->brokerVersion) + " eft=" + std::to_string(eft->ftVersion) +
+                 " e17=" + flag(eft->newCMPIError) + " e20=" + flag(eft->getMessage2) +
+                 " origin=" + flag(inst->ft->setPropertyWithOrigin) + " mft=" + flag(mb->mft) +
+                 " inst=" + std::to_string(inst->ft->ftVersion) + " returnError=" + flag(rslt->ft->returnError) +
+                 " result=" + std::to_string(rslt->ft->ftVersion) + " name=" + mb->bft->brokerName);
 }
 
 CMPIStatus answer(const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* path)
 {
     const std::string scenario = text(path->ft->getClassName(path, nullptr));
     if (scenario == "Paths") return paths(rslt);
-    if (scenario == "Mixed") return mixed(rslt);
-    if (scenario == "AfterDone") return afterDone(rslt);
+    if (scenario == "Mixed") return mixed(rslt, false);
+    if (scenario == "AfterDone") return mixed(rslt, true);
     if (scenario == "Values") return values(path, rslt);
     if (scenario == "Principal") return principal(ctx);
     if (scenario == "Arena") return arena(ctx, path);
     if (scenario == "Clone") return keepClone();
     if (scenario == "ReleaseClone") return releaseClone();
-    if (scenario == "Fail") return reply(CMPI_RC_ERR_FAILED, "boom");
+    if (scenario == "Edition") return edition(rslt);
+    if (scenario == "Fail") return CMPIStatus{CMPI_RC_ERR_FAILED, reply("boom").msg};
     if (scenario == "Throw") throw std::runtime_error("escaped");
-    if (scenario == "Broker") return brokerFacts();
-    if (scenario == "Result") return resultFacts(rslt);
-    if (scenario == "Nulls") return nulls(rslt);
     return CMPIStatus{CMPI_RC_ERR_INVALID_CLASS, nullptr};
 }
 
-CMPIStatus cleanup(const CMPIContext*, CMPIBoolean terminating)
+CMPIStatus cleanup(CMPIBoolean terminating)
 {
     ++gCleanupCalls;
     if (terminating)
@@ -294,72 +217,29 @@ CMPIStatus cleanup(const CMPIContext*, CMPIBoolean terminating)
     return CMPIStatus{static_cast<CMPIrc>(gCleanupAnswer.load()), nullptr};
 }
 
-CMPIStatus instCleanup(CMPIInstanceMI*, const CMPIContext* ctx, CMPIBoolean terminating)
-{
-    return cleanup(ctx, terminating);
-}
+using Ctx = const CMPIContext*;
+using Rslt = const CMPIResult*;
+using Path = const CMPIObjectPath*;
+using Inst = const CMPIInstance*;
 
-CMPIStatus enumNames(CMPIInstanceMI*, const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* op)
-{
-    if (text(op->ft->getClassName(op, nullptr)) == "QVX_SambaFileShare")
-        return shares(ctx, rslt, op, false);
-    return answer(ctx, rslt, op);
-}
+CMPIStatus instCleanup(CMPIInstanceMI*, Ctx, CMPIBoolean terminating) { return cleanup(terminating); }
+CMPIStatus methodCleanup(CMPIMethodMI*, Ctx, CMPIBoolean terminating) { return cleanup(terminating); }
+CMPIStatus enumNames(CMPIInstanceMI*, Ctx c, Rslt r, Path p) { return answer(c, r, p); }
+CMPIStatus enumInstances(CMPIInstanceMI*, Ctx c, Rslt r, Path p, const char**) { return answer(c, r, p); }
+CMPIStatus getInstance(CMPIInstanceMI*, Ctx c, Rslt r, Path p, const char**) { return answer(c, r, p); }
+CMPIStatus createInstance(CMPIInstanceMI*, Ctx c, Rslt r, Path p, Inst) { return answer(c, r, p); }
+CMPIStatus modifyInstance(CMPIInstanceMI*, Ctx c, Rslt r, Path p, Inst, const char**) { return answer(c, r, p); }
+CMPIStatus deleteInstance(CMPIInstanceMI*, Ctx c, Rslt r, Path p) { return answer(c, r, p); }
+CMPIStatus execQuery(CMPIInstanceMI*, Ctx c, Rslt r, Path p, const char*, const char*) { return answer(c, r, p); }
 
-CMPIStatus enumInstances(CMPIInstanceMI*, const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* op,
-                         const char**)
-{
-    if (text(op->ft->getClassName(op, nullptr)) == "QVX_SambaFileShare")
-        return shares(ctx, rslt, op, true);
-    return answer(ctx, rslt, op);
-}
-
-CMPIStatus getInstance(CMPIInstanceMI*, const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* op,
-                       const char**)
-{
-    if (text(op->ft->getClassName(op, nullptr)) == "QVX_SambaFileShare")
-        return getShare(ctx, rslt, op);
-    return answer(ctx, rslt, op);
-}
-
-CMPIStatus createInstance(CMPIInstanceMI*, const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* op,
-                          const CMPIInstance*)
-{
-    return answer(ctx, rslt, op);
-}
-
-CMPIStatus modifyInstance(CMPIInstanceMI*, const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* op,
-                          const CMPIInstance*, const char**)
-{
-    return answer(ctx, rslt, op);
-}
-
-CMPIStatus deleteInstance(CMPIInstanceMI*, const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* op)
-{
-    return answer(ctx, rslt, op);
-}
-
-CMPIStatus execQuery(CMPIInstanceMI*, const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* op,
-                     const char*, const char*)
-{
-    return answer(ctx, rslt, op);
-}
-
-// Echoes the "in" argument as the out argument "echo" and returns uint32 7
-// (after whatever the scenario returns).
-CMPIStatus invokeMethod(CMPIMethodMI*, const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObjectPath* op,
-                        const char*, const CMPIArgs* in, CMPIArgs* out)
+// Echoes the argument "in" as the out argument "echo", then runs the scenario.
+CMPIStatus invokeMethod(CMPIMethodMI*, Ctx c, Rslt r, Path p, const char*, const CMPIArgs* in, CMPIArgs* out)
 {
     CMPIStatus rc;
     const CMPIData data = in->ft->getArg(in, "in", &rc);
     if (rc.rc == CMPI_RC_OK)
         out->ft->addArg(out, "echo", &data.value, data.type);
-    return answer(ctx, rslt, op);
-}
-
-CMPIStatus methodCleanup(CMPIMethodMI*, const CMPIContext* ctx, CMPIBoolean terminating)
-{
-    return cleanup(ctx, terminating);
+    return answer(c, r, p);
 }
 
 CMPIInstanceMIFT instanceTable = {CMPIVersion200, CMPIVersion200, "instancefake", instCleanup, enumNames,
@@ -374,10 +254,7 @@ template <typename MI>
 MI* factory(MI* mi, const CMPIBroker* broker, CMPIStatus* rc)
 {
     ++gFactoryCalls;
-    {
-        std::lock_guard<std::mutex> lock(gFactoryMutex);
-        gBroker = broker;
-    }
+    gBroker = broker;
     switch (gFactoryMode.load()) {
     case 1: return nullptr;
     case 2: rc->rc = CMPI_RC_ERR_FAILED; return mi;
@@ -390,14 +267,12 @@ MI* factory(MI* mi, const CMPIBroker* broker, CMPIStatus* rc)
 
 extern "C" {
 
-CMPI_EXPORT CMPIInstanceMI* FAKE_JOIN(FAKE_NAME, _Create_InstanceMI)(const CMPIBroker* mb, const CMPIContext*,
-                                                                      CMPIStatus* rc)
+CMPI_EXPORT CMPIInstanceMI* fake_Create_InstanceMI(const CMPIBroker* mb, const CMPIContext*, CMPIStatus* rc)
 {
     return factory(&instanceMI, mb, rc);
 }
 
-CMPI_EXPORT CMPIMethodMI* FAKE_JOIN(FAKE_NAME, _Create_MethodMI)(const CMPIBroker* mb, const CMPIContext*,
-                                                                  CMPIStatus* rc)
+CMPI_EXPORT CMPIMethodMI* fake_Create_MethodMI(const CMPIBroker* mb, const CMPIContext*, CMPIStatus* rc)
 {
     return factory(&methodMI, mb, rc);
 }
@@ -410,7 +285,7 @@ CMPI_EXPORT CMPIInstanceMI* _Generic_Create_InstanceMI(const CMPIBroker* mb, con
 }
 #endif
 
-// Test controls, found with dlsym by the tests.
+// Test controls (see FakeLibrary.h).
 CMPI_EXPORT void fake_setFactoryMode(int mode) { gFactoryMode = mode; }
 CMPI_EXPORT void fake_setCleanupAnswer(int rc) { gCleanupAnswer = rc; }
 CMPI_EXPORT int fake_factoryCalls() { return gFactoryCalls; }

@@ -26,8 +26,6 @@ TEST(TextForm, ValuesAsMofAndJson)
         {Value::string("\x01"), "\"\\x01\"", "\"\\u0001\""},
         // Bytes that are not UTF-8 are kept as Latin-1 escapes in JSON; valid UTF-8 passes.
         {Value::string("\xE9t\xC3\xA9"), "\"\xE9t\xC3\xA9\"", "\"\\u00E9t\xC3\xA9\""},
-        {Value::string(""), "\"\"", "\"\""},
-        {Value::sint64(-5), "-5", "-5"},
         {Value::uint64(18446744073709551615ull), "18446744073709551615", "18446744073709551615"},
         {Value::fromBool(false), "false", "false"},
         {Value::real64(0.1), "0.1", "0.1"},
@@ -58,8 +56,6 @@ TEST(TextForm, ObjectPaths)
         const char* text;
     };
     const Case cases[] = {
-        {ObjectPath("root/cimv2", "QVX_SambaFileShare").addKey("InstanceID", Value::string("Samba:data")),
-         "root/cimv2:QVX_SambaFileShare.InstanceID=\"Samba:data\""},
         {full, "//server/root/cimv2:QVX_SambaFileShare.InstanceID=\"Samba:data\",Number=2"},
         {ObjectPath("", "C").addKey("Flag", Value::fromBool(true)), "C.Flag=true"},
         {ObjectPath("root/x", "C"), "root/x:C"},

@@ -42,12 +42,6 @@ protected:
         return path;
     }
 
-    static std::string keyOf(const vhost::ObjectPath& path)
-    {
-        const vhost::Value* key = path.key("InstanceID");
-        return key != nullptr ? key->text : "<no key>";
-    }
-
     std::unique_ptr<vhost::Host> host;
 };
 

@@ -46,12 +46,10 @@ SambaView parseView(const std::string& out)
 std::string missingSambaTools()
 {
     std::string missing;
-    for (const char* program : {"smbd", "testparm", "smbclient"}) {
-        if (!haveProgram(program) && access((std::string("/usr/sbin/") + program).c_str(), X_OK) != 0)
-            missing += std::string(missing.empty() ? "" : " ") + program;
+    for (const char* file : {"/usr/sbin/smbd", "/usr/bin/testparm", "/usr/bin/smbclient", kDebianTemplate}) {
+        if (access(file, R_OK) != 0)
+            missing += std::string(missing.empty() ? "" : " ") + file;
     }
-    if (access(kDebianTemplate, R_OK) != 0)
-        missing += std::string(missing.empty() ? "" : " ") + kDebianTemplate;
     return missing;
 }
 

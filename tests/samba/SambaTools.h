@@ -12,9 +12,9 @@ namespace samba {
 // /etc/samba/smb.conf (the package keeps its template here).
 inline constexpr const char* kDebianTemplate = "/usr/share/samba/smb.conf";
 
-// The names of the Samba programs these tests need (smbd, testparm,
-// smbclient) and Debian's template that are not installed, joined by
-// blanks; empty when everything is there.
+// The Samba programs these tests need (smbd, testparm, smbclient) and
+// Debian's template that are not installed, joined by blanks; empty when
+// everything is there.
 std::string missingSambaTools();
 
 // A configuration as Samba loads it: section name -> parameter -> value, as

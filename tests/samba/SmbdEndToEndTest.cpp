@@ -27,19 +27,10 @@ const ListedShare* find(const Listing& listing, const std::string& name)
     return nullptr;
 }
 
-std::string describe(const Listing& listing)
-{
-    std::string text;
-    for (const ListedShare& share : listing)
-        text += "  " + share.name + " (" + share.type + "): " + share.comment + "\n";
-    return text;
-}
-
 // Reloads smbd and lists its shares until the listing shows what the test
 // waits for (smbd takes a moment to act on its reload), for at most ten
 // seconds. Returns the reason when it never does.
-std::optional<std::string> reloadUntil(samba::SmbdServer& server,
-                                       const std::function<bool(const Listing&)>& shows)
+std::optional<std::string> reloadUntil(samba::SmbdServer& server, const std::function<bool(const Listing&)>& shows)
 {
     std::string error;
     if (!server.reload(error))
@@ -50,7 +41,9 @@ std::optional<std::string> reloadUntil(samba::SmbdServer& server,
         const std::optional<Listing> listing = server.listShares(error);
         if (listing && shows(*listing))
             return std::nullopt;
-        last = listing ? "smbclient lists:\n" + describe(*listing) : error;
+        last = error;
+        for (const ListedShare& share : listing.value_or(Listing{}))
+            last += "\n  " + share.name + " (" + share.type + "): " + share.comment;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return last + "\nsmbd's log:\n" + server.log();
@@ -64,28 +57,29 @@ TEST(SmbdEndToEnd, SharesEditedThroughTheLibraryReachSmbclient)
     samba::makeShareDirectories();
     samba::SmbdServer server;
     std::string error;
-    ASSERT_TRUE(server.start("", error)) << error;
+    ASSERT_TRUE(server.start(error)) << error;
     const VelmoraLibrary& lib = VelmoraLibrary::get();
-
-    ASSERT_EQ(0, lib.createShare("velmora-e2e", "/srv/scratch", "Made by Velmora"));
-    std::optional<std::string> failure = reloadUntil(server, [](const Listing& listing) {
-        const ListedShare* share = find(listing, "velmora-e2e");
-        return share != nullptr && share->type == "Disk" && share->comment == "Made by Velmora";
-    });
-    ASSERT_FALSE(failure) << "the new share: " << *failure;
-
-    ASSERT_EQ(0, lib.modifyKeyValue("velmora-e2e", "comment", "Comment changed by Velmora"));
-    failure = reloadUntil(server, [](const Listing& listing) {
-        const ListedShare* share = find(listing, "velmora-e2e");
-        return share != nullptr && share->comment == "Comment changed by Velmora";
-    });
-    ASSERT_FALSE(failure) << "the changed comment: " << *failure;
-
-    ASSERT_EQ(0, lib.deleteShare("velmora-e2e"));
-    failure = reloadUntil(server, [](const Listing& listing) {
-        return find(listing, "velmora-e2e") == nullptr && find(listing, "IPC$") != nullptr;
-    });
-    ASSERT_FALSE(failure) << "the deleted share: " << *failure;
-
+    const std::string name = "velmora-e2e";
+    struct Step {
+        const char* what;
+        std::function<int()> edit;
+        std::optional<std::string> comment;  // nullopt: the share is gone
+    };
+    const Step steps[] = {
+        {"create", [&] { return lib.createShare(name.c_str(), "/srv/scratch", "Made by Velmora"); }, "Made by Velmora"},
+        {"modify", [&] { return lib.modifyKeyValue(name.c_str(), "comment", "Changed"); }, "Changed"},
+        {"delete", [&] { return lib.deleteShare(name.c_str()); }, std::nullopt},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        ASSERT_EQ(0, step.edit());
+        const std::optional<std::string> failure = reloadUntil(server, [&](const Listing& listing) {
+            const ListedShare* share = find(listing, name);
+            const bool shown = step.comment ? share && share->type == "Disk" && share->comment == *step.comment
+                                            : share == nullptr;
+            return shown && find(listing, "IPC$") != nullptr;
+        });
+        ASSERT_FALSE(failure) << *failure;
+    }
     EXPECT_TRUE(server.stop(error)) << error;
 }

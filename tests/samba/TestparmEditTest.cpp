@@ -30,56 +30,41 @@ Edit creating(std::string share, std::string path, std::string comment)
     return {Edit::Create, std::move(share), std::move(path), std::move(comment), ""};
 }
 
-Edit setting(std::string share, std::string key, std::string value, std::string effective)
+Edit setting(std::string share, std::string key, std::string value, std::string effective, bool isDefault = false)
 {
-    return {Edit::Set, std::move(share), std::move(key), std::move(value), std::move(effective)};
-}
-
-Edit settingDefault(std::string share, std::string key, std::string value, std::string effective)
-{
-    Edit edit = setting(std::move(share), std::move(key), std::move(value), std::move(effective));
-    edit.isDefault = true;
-    return edit;
+    return {Edit::Set, std::move(share), std::move(key), std::move(value), std::move(effective), isDefault};
 }
 
 Edit deleting(std::string share) { return {Edit::Delete, std::move(share), "", "", ""}; }
 
 std::string describe(const Edit& edit)
 {
-    switch (edit.kind) {
-    case Edit::Create: return "create [" + edit.share + "] at " + edit.key;
-    case Edit::Set: return "set '" + edit.key + "' of [" + edit.share + "] to '" + edit.value + "'";
-    case Edit::Delete: return "delete [" + edit.share + "]";
-    }
-    return {};
+    const char* verbs[] = {"create", "set", "delete"};
+    return std::string(verbs[edit.kind]) + " [" + edit.share + "] '" + edit.key + "' '" + edit.value + "'";
 }
 
 int apply(const Edit& edit)
 {
     const VelmoraLibrary& lib = VelmoraLibrary::get();
     const char* share = edit.share.c_str();
-    switch (edit.kind) {
-    case Edit::Create: return lib.createShare(share, edit.key.c_str(), edit.value.c_str());
-    case Edit::Set: return lib.modifyKeyValue(share, edit.key.c_str(), edit.value.c_str());
-    case Edit::Delete: return lib.deleteShare(share);
-    }
-    return -100;
+    if (edit.kind == Edit::Create)
+        return lib.createShare(share, edit.key.c_str(), edit.value.c_str());
+    if (edit.kind == Edit::Set)
+        return lib.modifyKeyValue(share, edit.key.c_str(), edit.value.c_str());
+    return lib.deleteShare(share);
 }
 
-// What Samba must see after the edit, given what it saw before (testparm -s
-// leaves parameters at their default out).
+// What Samba must see after the edit, given what it saw before.
 SambaView expectedAfter(SambaView view, const Edit& edit)
 {
-    switch (edit.kind) {
-    case Edit::Create: view[edit.share] = {{"comment", edit.value}, {"path", edit.key}}; break;
-    case Edit::Set:
-        if (edit.isDefault)
-            view[edit.share].erase(edit.key);
-        else
-            view[edit.share][edit.key] = edit.effective;
-        break;
-    case Edit::Delete: view.erase(edit.share); break;
-    }
+    if (edit.kind == Edit::Create)
+        view[edit.share] = {{"comment", edit.value}, {"path", edit.key}};
+    else if (edit.kind == Edit::Delete)
+        view.erase(edit.share);
+    else if (edit.isDefault)
+        view[edit.share].erase(edit.key);
+    else
+        view[edit.share][edit.key] = edit.effective;
     return view;
 }
 
@@ -106,7 +91,7 @@ const std::vector<EditCase> kCases = {
       deleting("scans")}},
     {"a NAS's file without its final line feed", "nas-unterminated",
      {setting("backup$", "guest ok", "yes", "Yes"), creating("Photos", "/srv/photos", "Family photos"),
-      settingDefault("Time Machine", "read only", "true", "Yes"), deleting("Media"),
+      setting("Time Machine", "read only", "true", "Yes", true), deleting("Media"),
       setting("Photos", "inherit acls", "true", "Yes")}},
     {"a domain member's file server", "member",
      {setting("Finance", "browseable", "no", "No"), deleting("users"),

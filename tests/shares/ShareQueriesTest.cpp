@@ -55,13 +55,6 @@ TEST(GetShares, ListsEverySectionButGlobalInFileOrder)
     }
 }
 
-TEST(GetShares, MissingFileCallsNothing)
-{
-    Recorder recorder;
-    EXPECT_EQ(VelmoraLibrary::get().getShares(recordName, &recorder), 0);
-    EXPECT_TRUE(recorder.names.empty());
-}
-
 TEST(GetShares, HandlerResultsAreIgnoredAndExceptionsPassThrough)
 {
     testfs::writeSmbConf("[a]\n[b]\n[c]\n");
@@ -160,20 +153,6 @@ TEST(SharePathName, FailuresLeaveOutAlone)
     EXPECT_EQ(VelmoraLibrary::get().sharePathName("data", nullptr), -1);
     EXPECT_EQ(VelmoraLibrary::get().sharePathName("nothing", &out), -1);
     EXPECT_EQ(out, &sentinel);
-    testfs::removeFile(testfs::kSmbConf);
-    EXPECT_EQ(VelmoraLibrary::get().sharePathName("data", &out), -1);
-    EXPECT_EQ(out, &sentinel);
-}
-
-TEST(IsValidShare, ComparesExactly)
-{
-    testfs::writeSmbConf("[global]\n[data]\n");
-    const std::vector<std::pair<const char*, int>> cases = {
-        {"data", 0}, {"Data", 1}, {"global", 0}, {"", 1}, {"dat", 1}};
-    for (const auto& [name, result] : cases)
-        EXPECT_EQ(VelmoraLibrary::get().isValidShare(name), result) << name;
-    testfs::removeFile(testfs::kSmbConf);
-    EXPECT_EQ(VelmoraLibrary::get().isValidShare("data"), 1);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The parser on its own: what Init makes of a file's bytes.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/Text.h"
 #include "tests/support/Files.h"
@@ -66,14 +64,6 @@ TEST(Parser, ElevenLineFileWithAndWithoutFinalLineFeed)
     }
 }
 
-TEST(Parser, CarriageReturnsStayInLinesButNotInNames)
-{
-    const SambaConfFile conf = parse("[data]\r\n\tpath = /srv/data\r\n");
-    EXPECT_EQ(conf.lines, (Lines{"[data]\r", "\tpath = /srv/data\r"}));
-    expectSections(conf, {{"data", 0, 1, {"\tpath = /srv/data\r"}}});
-    EXPECT_EQ(SplitProperty(conf.sections[0].properties[0]), (Lines{"path", "/srv/data"}));
-}
-
 TEST(Parser, ShapesOfFiles)
 {
     struct Case {
@@ -115,30 +105,6 @@ TEST(Parser, HeaderNames)
         const SambaConfFile conf = parse(header + "\n");
         ASSERT_EQ(conf.sections.size(), 1u);
         EXPECT_EQ(conf.sections[0].name, name);
-    }
-}
-
-TEST(Parser, UnreadableFileLeavesTheModelEmpty)
-{
-    struct Case {
-        const char* what;
-        void (*prepare)();
-    };
-    const std::vector<Case> cases = {
-        {"missing file", [] {}},
-        // Opening a directory succeeds; reading it fails midway.
-        {"directory in the file's place", [] { mkdir(testfs::kSmbConf, 0755); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        testfs::removeFile(testfs::kSmbConf);
-        rmdir(testfs::kSmbConf);
-        c.prepare();
-        SambaConfFile conf;
-        EXPECT_EQ(conf.Init(), -1);
-        EXPECT_EQ(conf.lineCount, 0);
-        EXPECT_TRUE(conf.lines.empty());
-        EXPECT_TRUE(conf.sections.empty());
     }
 }
 

@@ -39,24 +39,4 @@ TEST(Queries, LookupByNameAndExistence)
     EXPECT_EQ(conf.GetSectionByName("nothing").properties.size(), 0u);
 }
 
-TEST(Queries, ResultsAreCopies)
-{
-    const SambaConfFile conf = load("[data]\n path = /x\n");
-    SambaSection copy = conf.GetSectionByName("data");
-    copy.properties.push_back("changed");
-    copy.name = "other";
-    std::vector<SambaSection> all = conf.GetAllSectionInfo();
-    all[0].properties.clear();
-    EXPECT_EQ(conf.GetSectionByName("data").properties, std::vector<std::string>{" path = /x"});
-    EXPECT_EQ(conf.SectionExists("other"), 0);
-}
-
-TEST(Queries, EmptyModelFindsNothing)
-{
-    SambaConfFile conf;  // as after a failed Init
-    EXPECT_EQ(conf.GetSectionByName("x").name, "");
-    EXPECT_EQ(conf.SectionExists("x"), 0);
-    EXPECT_TRUE(conf.GetAllSectionInfo().empty());
-}
-
 }  // namespace

@@ -1,9 +1,12 @@
-// What the host records from a provider's results: order, the strict
-// acceptance rules, copied values (CMPI_chars passed as the pointer itself),
-// and what it hands in through the context.
+// One MI call through the host: what it records of a provider's results (the
+// strict acceptance rules, copied values, CMPI_chars passed as the pointer
+// itself), what it hands in, and the objects it owns for the call's length,
+// also with several threads calling at once.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
+#include <vector>
 
 #include "host/Host.h"
 #include "tests/host/FakeLibrary.h"
@@ -30,12 +33,14 @@ CallResult runOp(Host& host, Op op, const ObjectPath& path)
     return {};
 }
 
-class HostResult : public testing::Test {
+std::optional<std::string> message(const std::string& text) { return text; }
+
+class HostCall : public testing::Test {
 protected:
-    void SetUp() override { fake::Controls::get().reset(); }
+    void SetUp() override { fake_reset(); }
 };
 
-TEST_F(HostResult, RecordsAcceptedAndRefusedItemsInOrder)
+TEST_F(HostCall, RecordsAcceptedAndRefusedItemsInOrder)
 {
     struct Case {
         Op op;
@@ -59,24 +64,24 @@ TEST_F(HostResult, RecordsAcceptedAndRefusedItemsInOrder)
         {Op::Names, "AfterDone", false, "path,instance,data,done,path,instance,data", "", "0,0,0,0,0,0,0"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.scenario) + (c.strict ? " strict" : " sparse-accepting"));
+        SCOPED_TRACE(std::string(c.scenario) + (c.strict ? " strict" : " accepting"));
         Host host(fake::kProvider, fake::options(c.strict));
         const CallResult result = runOp(host, c.op, ObjectPath("root/test", c.scenario));
         EXPECT_EQ(CMPI_RC_OK, result.rc);
         EXPECT_EQ(c.kinds, result.kinds());
         EXPECT_EQ(c.rejected, fake::rejectedKinds(result));
-        EXPECT_EQ(std::optional<std::string>(c.codes), result.message);
+        EXPECT_EQ(message(c.codes), result.message);
     }
 }
 
-TEST_F(HostResult, CopiesEveryKindOfValueAsTheProviderSetIt)
+TEST_F(HostCall, CopiesEveryKindOfValueAsTheProviderSetIt)
 {
     Host host(fake::kProvider, fake::options());
     const CallResult result = host.enumInstances(ObjectPath("root/test", "Values"));
 
     // setElementAt: uint32 into a string array is a mismatch (13), index 3 of 3 is out of range (12);
     // getProperty answers CMPI_string (5632) for a value set as CMPI_chars.
-    EXPECT_EQ(std::optional<std::string>("0,0,0,0,0,0,0,0,0,13,12,0,0,0,5632,0,0"), result.message);
+    EXPECT_EQ(message("0,0,0,0,0,0,0,0,0,13,12,0,0,5632,0,0,0"), result.message);
     ASSERT_EQ("instance,done", result.kinds());
     const vhost::Instance inst = result.instances().at(0);
     EXPECT_EQ("root/test:Values", inst.path.toString());
@@ -97,7 +102,9 @@ TEST_F(HostResult, CopiesEveryKindOfValueAsTheProviderSetIt)
     EXPECT_EQ("Fake:a", inst.property("Owner")->ref->key("instanceID")->text);
 }
 
-TEST_F(HostResult, HandsThePrincipalInAsConfigured)
+// The provider tests tell a missing principal from one whose text is NULL
+// only if the host hands them in that way.
+TEST_F(HostCall, HandsThePrincipalInAsConfigured)
 {
     struct Case {
         const char* name;
@@ -116,41 +123,77 @@ TEST_F(HostResult, HandsThePrincipalInAsConfigured)
         SCOPED_TRACE(c.name);
         Host host(fake::kProvider, fake::options());
         c.configure(host);
-        EXPECT_EQ(std::optional<std::string>(c.seen), host.enumInstanceNames(ObjectPath("root/test", "Principal")).message);
+        EXPECT_EQ(message(c.seen), host.enumInstanceNames(ObjectPath("root/test", "Principal")).message);
     }
 }
 
-TEST_F(HostResult, InvokeMethodPassesInArgumentsAndCopiesOutArguments)
-{
-    Host host(fake::kProvider, fake::options());
-    const CallResult result = host.invokeMethod(ObjectPath("root/test", "Mixed"), "Run", {{"in", Value::string("hello")}});
-    ASSERT_EQ(1u, result.outArgs.size());
-    EXPECT_EQ("echo", result.outArgs[0].first);
-    EXPECT_EQ(Value::string("hello"), result.outArgs[0].second);
-    EXPECT_EQ("5", result.data().at(0).toString());
-    EXPECT_EQ(0u, host.liveObjects());
-}
-
-TEST_F(HostResult, StatusMessageIsReadBeforeTheCallsObjectsGo)
+TEST_F(HostCall, StatusesArgumentsAndExceptionsCrossTheCall)
 {
     Host host(fake::kProvider, fake::options());
     const CallResult failed = host.getInstance(ObjectPath("root/test", "Fail"));
     EXPECT_EQ(CMPI_RC_ERR_FAILED, failed.rc);
-    EXPECT_EQ(std::optional<std::string>("boom"), failed.message);
+    EXPECT_EQ(message("boom"), failed.message);  // read before the call's objects went
     EXPECT_EQ("CMPI_RC_ERR_FAILED (1): boom", failed.statusText());
 
     const CallResult unknown = host.getInstance(ObjectPath("root/test", "NoSuchScenario"));
     EXPECT_EQ(CMPI_RC_ERR_INVALID_CLASS, unknown.rc);
     EXPECT_EQ(std::nullopt, unknown.message);
+
+    const CallResult invoked =
+        host.invokeMethod(ObjectPath("root/test", "Mixed"), "Run", {{"in", Value::string("hi")}});
+    ASSERT_EQ(1u, invoked.outArgs.size());
+    EXPECT_EQ("echo", invoked.outArgs[0].first);
+    EXPECT_EQ(Value::string("hi"), invoked.outArgs[0].second);
+    EXPECT_EQ("5", invoked.data().at(0).toString());
+
+    const CallResult thrown = host.enumInstanceNames(ObjectPath("root/test", "Throw"));
+    EXPECT_TRUE(thrown.threw);
+    EXPECT_EQ(CMPI_RC_ERR_FAILED, thrown.rc);
     EXPECT_EQ(0u, host.liveObjects());
 }
 
-TEST_F(HostResult, AnExceptionLeavingTheProviderBecomesAFailure)
+// Release of an arena object: OK; of the same, now dead, pointer:
+// INVALID_HANDLE (60); of the path and context handed in: OK and harmless
+// (the path still answers). A clone lives until the provider releases it.
+TEST_F(HostCall, ObjectsOfACallGoWhenItReturnsClonesWhenReleased)
 {
     Host host(fake::kProvider, fake::options());
-    const CallResult result = host.enumInstanceNames(ObjectPath("root/test", "Throw"));
-    EXPECT_TRUE(result.threw);
-    EXPECT_EQ(CMPI_RC_ERR_FAILED, result.rc);
+    EXPECT_EQ(message("0,60,0,0,0:Arena"), host.enumInstanceNames(ObjectPath("root/test", "Arena")).message);
+    EXPECT_EQ(0u, host.liveObjects());
+    EXPECT_EQ(message("0:kept"), host.enumInstanceNames(ObjectPath("root/test", "Clone")).message);
+    EXPECT_EQ(1u, host.liveObjects());
+    EXPECT_EQ(message("0"), host.enumInstanceNames(ObjectPath("root/test", "ReleaseClone")).message);
+    EXPECT_EQ(0u, host.liveObjects());
+}
+
+TEST_F(HostCall, ThreadsCallAtOnceEachInItsOwnArena)
+{
+    Host host(fake::kProvider, fake::options());
+    std::vector<CMPIInstanceMI*> mis(2);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 2; ++t)
+        threads.emplace_back([&, t] { mis[t] = host.instanceMI(); });
+    for (std::thread& thread : threads)
+        thread.join();
+    threads.clear();
+    EXPECT_NE(nullptr, mis[0]);
+    EXPECT_NE(nullptr, mis[1]);
+    EXPECT_EQ(2, fake_factoryCalls());
+
+    std::vector<int> wrong(2, 0);
+    for (int t = 0; t < 2; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 200; ++i) {
+                const CallResult paths = host.enumInstanceNames(ObjectPath("root/test", "Paths"));
+                const CallResult arena = host.enumInstanceNames(ObjectPath("root/test", "Arena"));
+                wrong[t] += paths.kinds() != "path,path,done" || arena.message != message("0,60,0,0,0:Arena");
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(0, wrong[0]);
+    EXPECT_EQ(0, wrong[1]);
     EXPECT_EQ(0u, host.liveObjects());
 }
 
