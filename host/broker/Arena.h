@@ -1,7 +1,7 @@
 #ifndef VELMORA_HOST_BROKER_ARENA_H
 #define VELMORA_HOST_BROKER_ARENA_H
 
-#include <unordered_set>
+#include <vector>
 
 #include "host/broker/BrokerObject.h"
 
@@ -30,7 +30,9 @@ private:
 
     BrokerState& state_;
     Arena* previous_;
-    std::unordered_set<BrokerObject*> objects_;
+    // In creation order, holes left by release() filled from the end; each
+    // object's arenaSlot is its index here.
+    std::vector<BrokerObject*> objects_;
 };
 
 }  // namespace vhost::broker

@@ -13,6 +13,8 @@ namespace vhost::broker {
 // A CMPIArgs: method arguments in addArg order.
 class ArgsObject final : public BrokerObject {
 public:
+    static constexpr Kind kKind = Kind::Args;
+
     explicit ArgsObject(BrokerState& state);
 
     CMPIArgs* cmpi() { return &face_; }

@@ -16,6 +16,8 @@ namespace vhost::broker {
 // CMPI_string, so an array made for CMPI_chars reports CMPI_string.
 class ArrayObject final : public BrokerObject {
 public:
+    static constexpr Kind kKind = Kind::Array;
+
     ArrayObject(BrokerState& state, CMPIType elementType, CMPICount size);
 
     static std::unique_ptr<ArrayObject> fromModel(BrokerState& state, CMPIType elementType,

@@ -1,9 +1,9 @@
 #include "host/broker/BrokerObject.h"
 
 #include <mutex>
-#include <unordered_map>
 
 #include "host/broker/BrokerState.h"
+#include "host/broker/FaceTable.h"
 
 namespace vhost::broker {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 // receive no broker handle to find a per-host table with.
 struct Registry {
     std::mutex mutex;
-    std::unordered_map<const void*, BrokerObject*> objects;
+    FaceTable objects;
 };
 
 Registry& registry()
@@ -29,7 +29,7 @@ BrokerObject::BrokerObject(BrokerState& state, Kind kind, const void* face)
     Registry& r = registry();
     {
         std::lock_guard<std::mutex> lock(r.mutex);
-        r.objects[face] = this;
+        r.objects.insert(face, this);
     }
     state_.countObject(+1);
 }
@@ -65,8 +65,7 @@ BrokerObject* findObject(const void* face)
         return nullptr;
     Registry& r = registry();
     std::lock_guard<std::mutex> lock(r.mutex);
-    const auto it = r.objects.find(face);
-    return it == r.objects.end() ? nullptr : it->second;
+    return r.objects.find(face);
 }
 
 }  // namespace vhost::broker

@@ -1,6 +1,7 @@
 #ifndef VELMORA_HOST_BROKER_BROKEROBJECT_H
 #define VELMORA_HOST_BROKER_BROKEROBJECT_H
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -41,7 +42,8 @@ public:
     virtual std::string describe() const = 0;
 
     Life life = Life::Pinned;
-    Arena* arena = nullptr;  // set while life == Arena
+    Arena* arena = nullptr;  // set while the object is in an arena (Life::Arena, or Pinned into a call)
+    size_t arenaSlot = 0;    // its index in that arena
 
 protected:
     BrokerObject(BrokerState& state, Kind kind, const void* face);
@@ -59,10 +61,12 @@ const char* kindName(BrokerObject::Kind kind);
 // released object or a pointer the host never made.
 BrokerObject* findObject(const void* face);
 
+// The live object of type T (a final class naming its kind in kKind).
 template <typename T>
 T* find(const void* face)
 {
-    return dynamic_cast<T*>(findObject(face));
+    BrokerObject* object = findObject(face);
+    return object != nullptr && object->kind() == T::kKind ? static_cast<T*>(object) : nullptr;
 }
 
 }  // namespace vhost::broker

@@ -39,8 +39,7 @@ void BrokerState::place(std::unique_ptr<BrokerObject> object, bool owned)
     std::lock_guard<std::mutex> lock(mutex_);
     if (!owned && arena != nullptr && &arena->state() == this) {
         object->life = Life::Arena;
-        object->arena = arena;
-        arena->objects_.insert(object.release());
+        addTo(*arena, object.release());
         return;
     }
     object->life = Life::Owned;
@@ -55,7 +54,7 @@ void BrokerState::release(BrokerObject* object)
         if (object->life == Life::Pinned)
             return;
         if (object->life == Life::Arena)
-            object->arena->objects_.erase(object);
+            removeFrom(*object->arena, object);
         else
             owned_.erase(object);
     }
@@ -66,15 +65,30 @@ void BrokerState::pinInto(Arena& arena, std::unique_ptr<BrokerObject> object)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     object->life = Life::Pinned;
+    addTo(arena, object.release());
+}
+
+void BrokerState::addTo(Arena& arena, BrokerObject* object)
+{
     object->arena = &arena;
-    arena.objects_.insert(object.release());
+    object->arenaSlot = arena.objects_.size();
+    arena.objects_.push_back(object);
+}
+
+void BrokerState::removeFrom(Arena& arena, BrokerObject* object)
+{
+    BrokerObject* last = arena.objects_.back();
+    arena.objects_[object->arenaSlot] = last;
+    last->arenaSlot = object->arenaSlot;
+    arena.objects_.pop_back();
+    object->arena = nullptr;
 }
 
 std::vector<BrokerObject*> BrokerState::detachAll(Arena& arena)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    std::vector<BrokerObject*> objects(arena.objects_.begin(), arena.objects_.end());
-    arena.objects_.clear();
+    std::vector<BrokerObject*> objects;
+    objects.swap(arena.objects_);
     for (BrokerObject* object : objects)
         object->arena = nullptr;
     return objects;

@@ -74,6 +74,9 @@ public:
 private:
     void place(std::unique_ptr<BrokerObject> object, bool owned);
     void pinInto(Arena& arena, std::unique_ptr<BrokerObject> object);
+    // Under mutex_: an object enters or leaves an arena's list.
+    static void addTo(Arena& arena, BrokerObject* object);
+    static void removeFrom(Arena& arena, BrokerObject* object);
 
     bool sparse_;
     CMPIBroker broker_;

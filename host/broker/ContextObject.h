@@ -14,6 +14,8 @@ namespace vhost::broker {
 // answers CMPI_RC_ERR_NO_SUCH_PROPERTY.
 class ContextObject final : public BrokerObject {
 public:
+    static constexpr Kind kKind = Kind::Context;
+
     explicit ContextObject(BrokerState& state);
 
     CMPIContext* cmpi() { return &face_; }

@@ -19,6 +19,8 @@ namespace vhost::broker {
 // UTC ("+000").
 class DateTimeObject final : public BrokerObject {
 public:
+    static constexpr Kind kKind = Kind::DateTime;
+
     DateTimeObject(BrokerState& state, uint64_t micros, bool interval);
 
     // Parses the CIM form; nullptr for anything else (wildcards included).

@@ -138,10 +138,10 @@ Instance InstanceObject::toModel() const
     return model;
 }
 
-void InstanceObject::setProperty(const std::string& name, StoredValue value)
+void InstanceObject::setProperty(std::string name, StoredValue value)
 {
     if (admits(name))
-        properties.set(name, std::move(value));
+        properties.set(std::move(name), std::move(value));
 }
 
 void InstanceObject::setFilter(const char** names)

@@ -19,6 +19,8 @@ namespace vhost::broker {
 // not name, now and on later sets; key names of the path always pass.
 class InstanceObject final : public BrokerObject {
 public:
+    static constexpr Kind kKind = Kind::Instance;
+
     InstanceObject(BrokerState& state, std::unique_ptr<ObjectPathObject> path);
 
     static std::unique_ptr<InstanceObject> fromModel(BrokerState& state, const Instance& instance);
@@ -30,7 +32,7 @@ public:
 
     NamedValues properties;
     // Sets a property unless the filter excludes it.
-    void setProperty(const std::string& name, StoredValue value);
+    void setProperty(std::string name, StoredValue value);
     // NULL clears the filter.
     void setFilter(const char** names);
 

@@ -4,7 +4,7 @@
 
 namespace vhost::broker {
 
-void NamedValues::set(const std::string& name, StoredValue value)
+void NamedValues::set(std::string name, StoredValue value)
 {
     for (auto& item : items_) {
         if (literals::sameName(item.first, name)) {
@@ -12,7 +12,11 @@ void NamedValues::set(const std::string& name, StoredValue value)
             return;
         }
     }
-    items_.emplace_back(name, std::move(value));
+    // A provider's instance has a handful of properties: room for them at
+    // once spares the early reallocations, each of which moves every item.
+    if (items_.empty())
+        items_.reserve(kFirstCapacity);
+    items_.emplace_back(std::move(name), std::move(value));
 }
 
 const StoredValue* NamedValues::find(const std::string& name) const
@@ -31,6 +35,7 @@ void NamedValues::erase(const std::string& name)
 NamedValues NamedValues::copy() const
 {
     NamedValues out;
+    out.items_.reserve(items_.size());
     for (const auto& item : items_)
         out.items_.emplace_back(item.first, item.second.copy());
     return out;
@@ -39,6 +44,7 @@ NamedValues NamedValues::copy() const
 std::vector<std::pair<std::string, Value>> NamedValues::toModel() const
 {
     std::vector<std::pair<std::string, Value>> out;
+    out.reserve(items_.size());
     for (const auto& item : items_)
         out.emplace_back(item.first, item.second.toModel());
     return out;

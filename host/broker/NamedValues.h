@@ -20,7 +20,7 @@ public:
     NamedValues(NamedValues&&) = default;
     NamedValues& operator=(NamedValues&&) = default;
 
-    void set(const std::string& name, StoredValue value);
+    void set(std::string name, StoredValue value);
     const StoredValue* find(const std::string& name) const;
     void erase(const std::string& name);
     size_t size() const { return items_.size(); }
@@ -42,6 +42,8 @@ public:
     }
 
 private:
+    static constexpr size_t kFirstCapacity = 8;
+
     std::vector<std::pair<std::string, StoredValue>> items_;
 };
 

@@ -16,6 +16,8 @@ namespace vhost::broker {
 // and answer CMPI_RC_ERR_NOT_SUPPORTED.
 class ObjectPathObject final : public BrokerObject {
 public:
+    static constexpr Kind kKind = Kind::ObjectPath;
+
     ObjectPathObject(BrokerState& state, std::string nameSpace, std::string className);
 
     static std::unique_ptr<ObjectPathObject> fromModel(BrokerState& state, const ObjectPath& path);

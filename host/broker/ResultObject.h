@@ -17,6 +17,8 @@ namespace vhost::broker {
 // this broker makes no CMPIError objects; the sparse table leaves it NULL.
 class ResultObject final : public BrokerObject {
 public:
+    static constexpr Kind kKind = Kind::Result;
+
     ResultObject(BrokerState& state, Recorder& recorder);
 
     CMPIResult* cmpi() { return &face_; }

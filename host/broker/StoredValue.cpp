@@ -121,9 +121,6 @@ std::unique_ptr<BrokerObject> objectFromModel(BrokerState& state, const Value& v
     if (v.isArray())
         return ArrayObject::fromModel(state, CMPIType(v.type & ~CMPI_ARRAY), v.elements);
     switch (v.type) {
-    case CMPI_string:
-    case CMPI_chars:
-        return std::make_unique<StringObject>(state, v.nullText ? std::nullopt : std::optional(v.text));
     case CMPI_ref:
         return v.ref ? ObjectPathObject::fromModel(state, *v.ref) : nullptr;
     case CMPI_instance:
@@ -142,11 +139,13 @@ std::unique_ptr<BrokerObject> objectFromModel(BrokerState& state, const Value& v
 CMPIrc StoredValue::fromInput(BrokerState& state, const CMPIValue* value, CMPIType type, StoredValue& out)
 {
     out = StoredValue();
+    out.state_ = &state;
     out.type_ = storedType(type);
     if (value == nullptr || type == CMPI_null)
         return CMPI_RC_OK;
     if (type == CMPI_chars) {
-        out = string(state, std::string(reinterpret_cast<const char*>(value)));
+        out.text_ = reinterpret_cast<const char*>(value);
+        out.null_ = false;
         return CMPI_RC_OK;
     }
     if (isScalar(type))
@@ -175,17 +174,30 @@ CMPIrc StoredValue::fromObject(const CMPIValue* value, CMPIType type, StoredValu
     if (kind == BrokerObject::Kind::Array &&
         static_cast<ArrayObject*>(object)->elementType() != ArrayObject::normalType(type))
         return CMPI_RC_ERR_TYPE_MISMATCH;
-    out.object_ = object->duplicate();
     out.null_ = false;
+    if (kind == BrokerObject::Kind::String) {
+        const std::optional<std::string>& text = static_cast<StringObject*>(object)->text();
+        out.noText_ = !text;
+        out.text_ = text.value_or("");
+        return CMPI_RC_OK;
+    }
+    out.object_ = object->duplicate();
     return CMPI_RC_OK;
 }
 
 StoredValue StoredValue::fromModel(BrokerState& state, const Value& value)
 {
     StoredValue out;
+    out.state_ = &state;
     out.type_ = storedType(value.type);
     if (value.isNull)
         return out;
+    if (out.type_ == CMPI_string) {
+        out.text_ = value.text;
+        out.noText_ = value.nullText;
+        out.null_ = false;
+        return out;
+    }
     if (isScalar(value.type)) {
         scalarFromModel(value, out.scalar_);
         out.null_ = false;
@@ -199,8 +211,10 @@ StoredValue StoredValue::fromModel(BrokerState& state, const Value& value)
 StoredValue StoredValue::string(BrokerState& state, std::optional<std::string> text)
 {
     StoredValue out;
+    out.state_ = &state;
     out.type_ = CMPI_string;
-    out.object_ = std::make_unique<StringObject>(state, std::move(text));
+    out.noText_ = !text;
+    out.text_ = std::move(text).value_or("");
     out.null_ = false;
     return out;
 }
@@ -208,10 +222,13 @@ StoredValue StoredValue::string(BrokerState& state, std::optional<std::string> t
 StoredValue StoredValue::copy() const
 {
     StoredValue out;
+    out.state_ = state_;
     out.type_ = type_;
     out.null_ = null_;
+    out.noText_ = noText_;
     out.scalar_ = scalar_;
-    if (object_)
+    out.text_ = text_;
+    if (object_ && !isText())  // a string's CMPIString is made again when the copy is read
         out.object_ = object_->duplicate();
     return out;
 }
@@ -224,6 +241,8 @@ CMPIData StoredValue::data(CMPIValueState extraState) const
     d.state = static_cast<CMPIValueState>(extraState | (null_ ? CMPI_nullValue : CMPI_goodValue));
     if (null_)
         return d;
+    if (isText() && !object_)
+        object_ = std::make_unique<StringObject>(*state_, noText_ ? std::nullopt : std::optional(text_));
     if (!object_) {
         d.value = scalar_;
         return d;
@@ -246,17 +265,16 @@ Value StoredValue::toModel() const
     if (null_)
         return out;
     out.isNull = false;
+    if (isText()) {
+        out.nullText = noText_;
+        out.text = text_;
+        return out;
+    }
     if (!object_) {
         scalarToModel(scalar_, type_, out);
         return out;
     }
     switch (object_->kind()) {
-    case BrokerObject::Kind::String: {
-        const auto& text = static_cast<const StringObject&>(*object_).text();
-        out.nullText = !text;
-        out.text = text.value_or("");
-        break;
-    }
     case BrokerObject::Kind::ObjectPath:
         return Value::reference(static_cast<const ObjectPathObject&>(*object_).toModel());
     case BrokerObject::Kind::Instance:

@@ -16,6 +16,8 @@ namespace vhost::broker {
 // getCharPtr are then NULL.
 class StringObject final : public BrokerObject {
 public:
+    static constexpr Kind kKind = Kind::String;
+
     StringObject(BrokerState& state, std::optional<std::string> text);
 
     // Makes a string for the provider (call arena, or Owned outside calls).
