@@ -53,3 +53,10 @@ CMPIInstance* CmpiInstance::getEnc() const
 {
     return enc_;
 }
+
+void CmpiInstance::release()
+{
+    if (enc_ != nullptr && enc_->ft != nullptr && enc_->ft->release != nullptr)
+        enc_->ft->release(enc_);
+    enc_ = nullptr;
+}

@@ -25,6 +25,13 @@ public:
     CmpiData getProperty(const char* name) const;
     CmpiObjectPath getObjectPath() const;
 
+    // Gives a broker object this provider made back before the operation
+    // ends (ft->release), once the CIMOM has copied it (e.g. after
+    // returnData), so that large answers do not pile up until the call
+    // returns. Never for objects the CIMOM handed in. Empty afterwards;
+    // a missing release slot is simply skipped.
+    void release();
+
     CMPIInstance* getEnc() const;
 
 private:

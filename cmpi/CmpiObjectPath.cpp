@@ -76,3 +76,10 @@ CMPIObjectPath* CmpiObjectPath::getEnc() const
 {
     return enc_;
 }
+
+void CmpiObjectPath::release()
+{
+    if (enc_ != nullptr && enc_->ft != nullptr && enc_->ft->release != nullptr)
+        enc_->ft->release(enc_);
+    enc_ = nullptr;
+}

@@ -86,6 +86,7 @@ int InstanceNamesHandler(const char* shareName, void* context)
     CmpiObjectPath path(record.nameSpace.c_str(), record.className);
     path.setKey("InstanceID", CmpiData(MakeSambaInstanceID(shareName)));
     record.result->returnData(path);
+    path.release();
     return 0;
 }
 
@@ -105,6 +106,9 @@ int utilEnumInstancesResponse(CmpiResult& result, const CmpiObjectPath& objectPa
         setIdentity(instance, share.name.c_str());
         mapParameters(instance, parameters.properties);
         result.returnData(instance);
+        // The CIMOM has its copy; ours need not wait for the end of the call.
+        instance.release();
+        path.release();
     });
     result.returnDone();
     return 0;
