@@ -77,4 +77,12 @@ std::string ambiguityMessage(const std::string& name, const std::string& shadow)
            "apart; merge or rename them first";
 }
 
+std::string readRefusal(const ShareLibrary& library, const std::string& name)
+{
+    if (!library.sectionExists(name))
+        return noShareMessage(name);
+    const std::string shadow = shadowingSection(library, name);
+    return shadow.empty() ? "" : ambiguityMessage(name, shadow);
+}
+
 }  // namespace velmora::cli

@@ -42,6 +42,10 @@ std::string shadowingSection(const ShareLibrary& library, const std::string& nam
 // Why a command refuses to act on name while shadow (see above) exists.
 std::string ambiguityMessage(const std::string& name, const std::string& shadow);
 
+// Why a command that reads one share must not read the share named exactly
+// name: there is none, or a namesake would be read instead; "" when it may.
+std::string readRefusal(const ShareLibrary& library, const std::string& name);
+
 }  // namespace velmora::cli
 
 #endif

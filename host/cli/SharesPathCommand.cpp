@@ -15,11 +15,9 @@ int sharesPathCommand(const Invocation& invocation)
     if (!library)
         return kExitFailed;
     const std::string& name = invocation.arguments[0];
-    if (!library->sectionExists(name))
-        return fail(noShareMessage(name));
-    const std::string shadow = shadowingSection(*library, name);
-    if (!shadow.empty())
-        return fail(ambiguityMessage(name, shadow));
+    const std::string refusal = readRefusal(*library, name);
+    if (!refusal.empty())
+        return fail(refusal);
     std::string path;
     if (library->pathName(name, path) != 0)
         return fail("share '" + name + "' has no path line");

@@ -15,11 +15,9 @@ int sharesShowCommand(const Invocation& invocation)
     if (!library)
         return kExitFailed;
     const std::string& name = invocation.arguments[0];
-    if (!library->sectionExists(name))
-        return fail(noShareMessage(name));
-    const std::string shadow = shadowingSection(*library, name);
-    if (!shadow.empty())
-        return fail(ambiguityMessage(name, shadow));
+    const std::string refusal = readRefusal(*library, name);
+    if (!refusal.empty())
+        return fail(refusal);
     for (const std::string& line : library->parameterLines(name))
         std::printf("%s\n", line.c_str());
     return kExitOk;
