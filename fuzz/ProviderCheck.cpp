@@ -1,0 +1,151 @@
+#include "fuzz/ProviderCheck.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "fuzz/ReferenceConf.h"
+#include "tests/support/Files.h"
+#include "tests/support/VelmoraLibrary.h"
+
+namespace fuzzcheck {
+namespace {
+
+const char* const kClass = "QVX_SambaFileShare";
+const char* const kNameSpace = "root/cimv2";
+
+// A share as the provider must present it.
+struct Share {
+    std::string name;      // cut at its first NUL, as the C interface carries it
+    std::string pathName;  // the last "path" line's value (cut at a NUL), "" without one
+    bool whole = true;     // the name holds no NUL, so an exact lookup finds it
+};
+
+// The PathName of a share comes from the first section whose name matches
+// its own ignoring case, both compared as C strings (as a lookup by name
+// compares them); among its lines the last "path" line wins.
+std::string pathNameOf(const fuzzref::Conf& conf, const fuzzref::Section& share)
+{
+    const fuzzref::Section& first = *fuzzref::FindIgnoringCase(conf, share.name);
+    std::string path;
+    for (const std::string& line : fuzzref::ParameterLines(conf, first)) {
+        std::string key;
+        std::string value;
+        if (fuzzref::SplitParameter(line, key, value) && key == "path")
+            path = value;
+    }
+    return fuzzref::CName(path);  // CIM strings end at a NUL byte
+}
+
+std::vector<Share> expectedShares(const fuzzref::Conf& conf)
+{
+    std::vector<Share> shares;
+    for (const fuzzref::Section& section : conf.sections) {
+        if (section.name == "global")
+            continue;
+        const std::string name = fuzzref::CName(section.name);
+        shares.push_back({name, pathNameOf(conf, section), name == section.name});
+    }
+    return shares;
+}
+
+std::string expectedKinds(const std::string& kind, size_t count)
+{
+    std::string kinds;
+    for (size_t i = 0; i < count; ++i)
+        kinds += kind + ",";
+    return kinds + "done";
+}
+
+std::string checkCall(const vhost::CallResult& result, const std::string& what)
+{
+    if (result.threw)
+        return what + ": an exception left the provider";
+    if (result.rc != CMPI_RC_OK)
+        return what + ": " + result.statusText();
+    return result.rejected.empty() ? "" : what + ": the result refused items";
+}
+
+std::string textOf(const vhost::Value* value) { return value != nullptr ? value->text : "<none>"; }
+
+std::string checkNames(const vhost::CallResult& result, const std::vector<Share>& shares)
+{
+    if (result.kinds() != expectedKinds("path", shares.size()))
+        return "enumInstanceNames returned " + result.kinds();
+    const std::vector<vhost::ObjectPath> paths = result.paths();
+    for (size_t i = 0; i < shares.size(); ++i) {
+        const vhost::ObjectPath& path = paths[i];
+        if (path.className != kClass || path.nameSpace != kNameSpace || path.keys.size() != 1)
+            return "enumInstanceNames: path " + std::to_string(i) + " is " + path.toString();
+        if (textOf(path.key("InstanceID")) != "Samba:" + shares[i].name)
+            return "enumInstanceNames: path " + std::to_string(i) + " has another key";
+    }
+    return "";
+}
+
+std::string checkInstance(const vhost::Instance& instance, const Share& share, size_t index)
+{
+    const std::string at = "enumInstances: instance " + std::to_string(index);
+    if (textOf(instance.property("InstanceID")) != "Samba:" + share.name ||
+        textOf(instance.property("ElementName")) != share.name)
+        return at + " names another share";
+    const vhost::Value* path = instance.property("PathName");
+    if (path == nullptr)
+        return at + " lacks PathName";
+    return path->text == share.pathName ? "" : at + " has another PathName";
+}
+
+std::string checkInstances(const vhost::CallResult& result, const std::vector<Share>& shares)
+{
+    if (result.kinds() != expectedKinds("instance", shares.size()))
+        return "enumInstances returned " + result.kinds();
+    const std::vector<vhost::Instance> instances = result.instances();
+    for (size_t i = 0; i < shares.size(); ++i) {
+        const std::string failure = checkInstance(instances[i], shares[i], i);
+        if (!failure.empty())
+            return failure;
+    }
+    return "";
+}
+
+}  // namespace
+
+ProviderProbe::ProviderProbe() : host_(VelmoraLibrary::path())
+{
+    std::string error;
+    if (!host_.load(&error)) {
+        std::fprintf(stderr, "cannot load %s: %s\n", VelmoraLibrary::path(), error.c_str());
+        std::abort();
+    }
+    host_.setPrincipal("root");
+}
+
+std::string ProviderProbe::Check(std::string_view bytes)
+{
+    testfs::writeSmbConf(std::string(bytes));
+    const std::vector<Share> shares = expectedShares(fuzzref::Parse(bytes));
+    const vhost::ObjectPath classPath(kNameSpace, kClass);
+    const vhost::CallResult names = host_.enumInstanceNames(classPath);
+    std::string failure = checkCall(names, "enumInstanceNames");
+    if (failure.empty())
+        failure = checkNames(names, shares);
+    const vhost::CallResult instances = host_.enumInstances(classPath);
+    if (failure.empty())
+        failure = checkCall(instances, "enumInstances");
+    if (failure.empty())
+        failure = checkInstances(instances, shares);
+    // getInstance looks the name up exactly, which a name cut at a NUL
+    // byte may match nowhere: only a whole name is asked for.
+    if (!failure.empty() || shares.empty() || !shares.back().whole)
+        return failure;
+    vhost::ObjectPath last(kNameSpace, kClass);
+    last.addKey("InstanceID", vhost::Value::string("Samba:" + shares.back().name));
+    const vhost::CallResult one = host_.getInstance(last);
+    failure = checkCall(one, "getInstance");
+    if (failure.empty() && one.kinds() != "instance,done")
+        failure = "getInstance returned " + one.kinds();
+    if (failure.empty() && one.instances()[0].properties != instances.instances().back().properties)
+        failure = "getInstance and enumInstances disagree on the last share";
+    return failure;
+}
+
+}  // namespace fuzzcheck

@@ -1,0 +1,219 @@
+// smb.conf that cannot be read, and a backup that cannot be written: every
+// function answers with a clear status and no byte of any file is lost.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+#include <sstream>
+
+#include "host/Host.h"
+#include "tests/hardening/ChildRun.h"
+#include "tests/support/Files.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/VelmoraLibrary.h"
+
+namespace {
+
+using hardening::FileAccess;
+
+const std::string kConf =
+    "[global]\n   workgroup = OFFICE\n\n[data]\n   path = /srv/data\n   comment = Team data\n";
+const char* const kShareDir = "/etc/velmora-hardening-share";
+
+VelmoraLibrary& lib() { return VelmoraLibrary::get(); }
+
+void prepareProvider()
+{
+    testfs::installSmbd();
+    testfs::installRights(testfs::Rights::Fake);
+    testfs::setFakeRights(0, 0x10);
+    mkdir(kShareDir, 0755);
+}
+
+int countShare(const char*, void* context)
+{
+    ++*static_cast<int*>(context);
+    return 0;
+}
+
+int countLines(const char*, std::vector<std::string> lines, void* context)
+{
+    *static_cast<int*>(context) = static_cast<int>(lines.size());
+    return 0;
+}
+
+std::string describe(const vhost::CallResult& result)
+{
+    return result.statusText() + " [" + result.kinds() + "]";
+}
+
+// Everything a caller can ask of the library, one answer per line.
+std::string askEverything()
+{
+    std::ostringstream out;
+    out << "readable " << (access(testfs::kSmbConf, R_OK) == 0 ? "yes" : "no") << "\n";
+    int shares = 0;
+    out << "CLIGetSambaShares " << lib().getShares(countShare, &shares) << ", shares " << shares << "\n";
+    out << "CLIIsValidSambaShare " << lib().isValidShare("data") << "\n";
+    char* path = nullptr;
+    out << "CLISambaSharePathName " << lib().sharePathName("data", &path) << "\n";
+    std::free(path);
+    int lines = -1;
+    lib().getShareInfo(countLines, "data", &lines);
+    out << "CLIGetSambaShareInfo lines " << lines << "\n";
+    out << "CLICreateSambaShare " << lib().createShare("new", kShareDir, "New") << "\n";
+    out << "CLIModifyKeyValuePair " << lib().modifyKeyValue("data", "read only", "yes") << "\n";
+    out << "CLIDeleteSambaShare " << lib().deleteShare("data") << "\n";
+    vhost::Host host(VelmoraLibrary::path());
+    if (!host.load())
+        return out.str() + "provider not loaded\n";
+    host.setPrincipal("root");
+    const vhost::ObjectPath classPath("root/cimv2", "QVX_SambaFileShare");
+    vhost::ObjectPath sharePath = classPath;
+    sharePath.addKey("InstanceID", vhost::Value::string("Samba:data"));
+    out << "enumInstanceNames " << describe(host.enumInstanceNames(classPath)) << "\n";
+    out << "enumInstances " << describe(host.enumInstances(classPath)) << "\n";
+    out << "getInstance " << describe(host.getInstance(sharePath)) << "\n";
+    return out.str();
+}
+
+// The answers when there is nothing to read: no share anywhere, every edit
+// refused, the provider's enumerations empty but successful.
+std::string nothingReadable(const char* readable)
+{
+    return std::string("readable ") + readable + "\n" +
+           "CLIGetSambaShares 0, shares 0\n"
+           "CLIIsValidSambaShare 1\n"
+           "CLISambaSharePathName -1\n"
+           "CLIGetSambaShareInfo lines 0\n"
+           "CLICreateSambaShare -1\n"
+           "CLIModifyKeyValuePair -1\n"
+           "CLIDeleteSambaShare -1\n"
+           "enumInstanceNames CMPI_RC_OK (0) [done]\n"
+           "enumInstances CMPI_RC_OK (0) [done]\n"
+           "getInstance CMPI_RC_ERR_FAILED (1): Samba share does not exist  []\n";
+}
+
+// What is at the path of smb.conf: kind, mode and content.
+std::string stateOfConf()
+{
+    struct stat st {};
+    if (lstat(testfs::kSmbConf, &st) != 0)
+        return "absent";
+    std::ostringstream out;
+    out << std::oct << (st.st_mode & 07777) << " ";
+    if (S_ISDIR(st.st_mode))
+        return out.str() + "directory holding " + testfs::readFile(std::string(testfs::kSmbConf) + "/keep").value_or("-");
+    return out.str() + "file holding " + testfs::readSmbConf().value_or("-");
+}
+
+void removeConf()
+{
+    testfs::removeFile(std::string(testfs::kSmbConf) + "/keep");
+    rmdir(testfs::kSmbConf);
+    testfs::removeFile(testfs::kSmbConf);
+}
+
+TEST(ResourceFaults, UnreadableConfigurationIsNeitherListedNorEdited)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        FileAccess access;
+        const char* readable;
+    };
+    const std::vector<Case> cases = {
+        // Root without CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH is held to
+        // the mode; /etc/samba itself stays writable for it.
+        {"unreadable by its permissions", [] { testfs::writeFile(testfs::kSmbConf, kConf, 0); },
+         FileAccess::Dropped, "no"},
+        {"write-only", [] { testfs::writeFile(testfs::kSmbConf, kConf, 0200); },
+         FileAccess::Dropped, "no"},
+        {"a directory in its place",
+         [] {
+             mkdir(testfs::kSmbConf, 0755);
+             testfs::writeFile(std::string(testfs::kSmbConf) + "/keep", kConf);
+         },
+         FileAccess::Kept, "yes"},
+        {"missing", [] {}, FileAccess::Kept, "no"},
+    };
+    prepareProvider();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        removeConf();
+        testfs::removeFile(testfs::kBackup);
+        c.prepare();
+        const std::string before = stateOfConf();
+        EXPECT_EQ(hardening::RunInChild(askEverything, c.access), nothingReadable(c.readable));
+        EXPECT_EQ(stateOfConf(), before);
+        EXPECT_FALSE(testfs::exists(testfs::kBackup));
+        EXPECT_EQ(testfs::countEntries("/etc/samba", ".smb.conf.velmora-"), 0);
+    }
+}
+
+// Undoes a mount on the backup's path when the case is done.
+struct BackupMount {
+    ~BackupMount() { umount2(testfs::kBackup, MNT_DETACH); }
+};
+
+// What is at the path of the backup: a file's content or a link's target.
+std::string stateOfBackup()
+{
+    char target[256] = {};
+    if (readlink(testfs::kBackup, target, sizeof target - 1) > 0)
+        return std::string("link to ") + target;
+    return testfs::readBackup().value_or("absent");
+}
+
+// A failed backup copy does not stop an edit (its result is ignored by
+// design); the edit still replaces smb.conf whole, and the old backup is
+// neither truncated nor half overwritten.
+TEST(ResourceFaults, UnwritableBackupLeavesTheOldBackupWhole)
+{
+    struct Edit {
+        const char* what;
+        std::function<int()> call;
+        std::string after;
+    };
+    prepareProvider();
+    const std::vector<Edit> edits = {
+        {"create", [] { return lib().createShare("new", kShareDir, "New"); },
+         kConf + "\n[new]\n\tpath = " + kShareDir + "\n\tcomment = New\n"},
+        {"modify", [] { return lib().modifyKeyValue("data", "read only", "yes"); },
+         "[global]\n   workgroup = OFFICE\n\n[data]\n   path = /srv/data\n\tread only = yes\n"
+         "   comment = Team data\n"},
+        {"delete", [] { return lib().deleteShare("data"); }, "[global]\n   workgroup = OFFICE\n\n"},
+    };
+    struct Fault {
+        const char* what;
+        std::function<void()> prepare;
+    };
+    const std::vector<Fault> faults = {
+        {"read-only backup file",
+         [] {
+             testfs::writeFile(testfs::kBackup, "the backup of an earlier edit\n");
+             std::string error;
+             ASSERT_TRUE(sandbox::makeReadOnly(testfs::kBackup, error)) << error;
+         }},
+        {"dangling symbolic link", [] { symlink("/etc/samba/nowhere/smb.conf", testfs::kBackup); }},
+    };
+    for (const Fault& fault : faults) {
+        for (const Edit& edit : edits) {
+            SCOPED_TRACE(std::string(fault.what) + ", " + edit.what);
+            testfs::writeSmbConf(kConf);
+            testfs::removeFile(testfs::kBackup);
+            fault.prepare();
+            BackupMount mounted;
+            const std::string backup = stateOfBackup();
+            EXPECT_EQ(edit.call(), 0);
+            EXPECT_EQ(testfs::readSmbConf(), edit.after);
+            EXPECT_EQ(stateOfBackup(), backup);
+            EXPECT_EQ(testfs::countEntries("/etc/samba", ".smb.conf.velmora-"), 0);
+        }
+    }
+}
+
+}  // namespace
