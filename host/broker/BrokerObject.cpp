@@ -4,14 +4,16 @@
 
 #include "host/broker/BrokerState.h"
 #include "host/broker/FaceTable.h"
+#include "host/broker/SpinLock.h"
 
 namespace vhost::broker {
 namespace {
 
 // Process-wide, because an object's own functions (release, getCharPtr, ...)
-// receive no broker handle to find a per-host table with.
+// receive no broker handle to find a per-host table with. Every broker call
+// looks its object up here, hence the spin lock.
 struct Registry {
-    std::mutex mutex;
+    SpinLock spin;
     FaceTable objects;
 };
 
@@ -28,7 +30,7 @@ BrokerObject::BrokerObject(BrokerState& state, Kind kind, const void* face)
 {
     Registry& r = registry();
     {
-        std::lock_guard<std::mutex> lock(r.mutex);
+        std::lock_guard<SpinLock> lock(r.spin);
         r.objects.insert(face, this);
     }
     state_.countObject(+1);
@@ -38,7 +40,7 @@ BrokerObject::~BrokerObject()
 {
     Registry& r = registry();
     {
-        std::lock_guard<std::mutex> lock(r.mutex);
+        std::lock_guard<SpinLock> lock(r.spin);
         r.objects.erase(face_);
     }
     state_.countObject(-1);
@@ -64,7 +66,7 @@ BrokerObject* findObject(const void* face)
     if (face == nullptr)
         return nullptr;
     Registry& r = registry();
-    std::lock_guard<std::mutex> lock(r.mutex);
+    std::lock_guard<SpinLock> lock(r.spin);
     return r.objects.find(face);
 }
 

@@ -138,7 +138,7 @@ Instance InstanceObject::toModel() const
     return model;
 }
 
-void InstanceObject::setProperty(std::string name, StoredValue value)
+void InstanceObject::setProperty(std::string name, StoredValue&& value)
 {
     if (admits(name))
         properties.set(std::move(name), std::move(value));

@@ -32,7 +32,7 @@ public:
 
     NamedValues properties;
     // Sets a property unless the filter excludes it.
-    void setProperty(std::string name, StoredValue value);
+    void setProperty(std::string name, StoredValue&& value);
     // NULL clears the filter.
     void setFilter(const char** names);
 

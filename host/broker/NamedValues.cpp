@@ -1,10 +1,12 @@
 #include "host/broker/NamedValues.h"
 
+#include <tuple>
+
 #include "host/Literals.h"
 
 namespace vhost::broker {
 
-void NamedValues::set(std::string name, StoredValue value)
+void NamedValues::set(std::string name, StoredValue&& value)
 {
     for (auto& item : items_) {
         if (literals::sameName(item.first, name)) {
@@ -46,7 +48,9 @@ std::vector<std::pair<std::string, Value>> NamedValues::toModel() const
     std::vector<std::pair<std::string, Value>> out;
     out.reserve(items_.size());
     for (const auto& item : items_)
-        out.emplace_back(item.first, item.second.toModel());
+        item.second.toModel(
+            out.emplace_back(std::piecewise_construct, std::forward_as_tuple(item.first), std::forward_as_tuple())
+                .second);
     return out;
 }
 

@@ -20,7 +20,7 @@ public:
     NamedValues(NamedValues&&) = default;
     NamedValues& operator=(NamedValues&&) = default;
 
-    void set(std::string name, StoredValue value);
+    void set(std::string name, StoredValue&& value);
     const StoredValue* find(const std::string& name) const;
     void erase(const std::string& name);
     size_t size() const { return items_.size(); }

@@ -23,7 +23,7 @@ bool Recorder::fits(Returned::Kind kind) const
     return false;
 }
 
-CMPIrc Recorder::offer(Returned item)
+CMPIrc Recorder::offer(Returned&& item)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     if (item.kind == Returned::Done) {

@@ -28,7 +28,7 @@ class Recorder {
 public:
     Recorder(Operation operation, bool strict) : operation_(operation), strict_(strict) {}
 
-    CMPIrc offer(Returned item);
+    CMPIrc offer(Returned&& item);
     CallResult& result() { return result_; }
 
 private:

@@ -261,34 +261,44 @@ CMPIData StoredValue::data(CMPIValueState extraState) const
 
 Value StoredValue::toModel() const
 {
-    Value out = Value::null(type_);
+    Value out;
+    toModel(out);
+    return out;
+}
+
+void StoredValue::toModel(Value& out) const
+{
+    out.type = type_;
     if (null_)
-        return out;
+        return;
     out.isNull = false;
     if (isText()) {
         out.nullText = noText_;
         out.text = text_;
-        return out;
+        return;
     }
     if (!object_) {
         scalarToModel(scalar_, type_, out);
-        return out;
+        return;
     }
     switch (object_->kind()) {
     case BrokerObject::Kind::ObjectPath:
-        return Value::reference(static_cast<const ObjectPathObject&>(*object_).toModel());
+        out = Value::reference(static_cast<const ObjectPathObject&>(*object_).toModel());
+        return;
     case BrokerObject::Kind::Instance:
-        return Value::embedded(static_cast<const InstanceObject&>(*object_).toModel());
+        out = Value::embedded(static_cast<const InstanceObject&>(*object_).toModel());
+        return;
     case BrokerObject::Kind::Array: {
         const auto& array = static_cast<const ArrayObject&>(*object_);
-        return Value::array(array.elementType(), array.toModel());
+        out = Value::array(array.elementType(), array.toModel());
+        return;
     }
     case BrokerObject::Kind::DateTime:
-        return Value::dateTime(static_cast<const DateTimeObject&>(*object_).text());
+        out = Value::dateTime(static_cast<const DateTimeObject&>(*object_).text());
+        return;
     default:
-        break;
+        return;
     }
-    return out;
 }
 
 }  // namespace vhost::broker

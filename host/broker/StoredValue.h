@@ -46,6 +46,9 @@ public:
     // read of a string makes its CMPIString).
     CMPIData data(CMPIValueState extraState = CMPI_goodValue) const;
     Value toModel() const;
+    // The same written into `out`, a default-constructed Value: a list of
+    // values is then built in place, without a temporary per item.
+    void toModel(Value& out) const;
 
 private:
     static CMPIrc fromObject(const CMPIValue* value, CMPIType type, StoredValue& out);
