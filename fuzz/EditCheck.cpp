@@ -76,6 +76,16 @@ std::optional<bool> firstValueMatches(const fuzzref::Conf& conf, const fuzzref::
     return std::nullopt;
 }
 
+// Samba joins a line ending in a backslash (blanks after it aside) with
+// the next one.
+bool endsInBackslash(const std::string& line)
+{
+    size_t end = line.size();
+    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= 0x20)
+        --end;
+    return end > 0 && line[end - 1] == '\\';
+}
+
 Expectation expectModify(const EditCase& edit, const fuzzref::Conf& before)
 {
     if (!validParameter(edit))
@@ -91,8 +101,13 @@ Expectation expectModify(const EditCase& edit, const fuzzref::Conf& before)
     const std::string line = "\t" + key + " = " + sambaSpelling(value);
     std::vector<std::string> lines = before.lines;
     if (!same.has_value()) {
-        // Before the section's last line; right after a lone header.
-        const size_t at = section->end > section->start ? section->end : section->start + 1;
+        // Before the section's last line, or before the first line of the
+        // backslash-continued line that last line belongs to; right after a
+        // lone header.
+        size_t at = section->end > section->start ? section->end : section->start + 1;
+        while (section->end > section->start && at - 1 > section->start &&
+               endsInBackslash(lines[at - 1]))
+            --at;
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
         return {0, fuzzref::Join(lines)};
     }
