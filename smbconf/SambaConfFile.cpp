@@ -15,10 +15,14 @@
 #include "smbconf/TextView.h"
 
 // The parse is the cost of every request, and a file server may define
-// thousands of shares: the file is read once, straight into one buffer; each
-// line is copied once into lines, which is allocated once at its final size;
-// each parameter line is copied once more, into a list allocated once for
-// its section; and the buffer is given back before the sections are built.
+// thousands of shares. The file is read once, straight into one buffer, and
+// cut and classified in one pass over those bytes; then each line is copied
+// once into lines, allocated once at its final size; the buffer is given
+// back; and each parameter line is copied once more, into a list allocated
+// once for its section. Copying every line in one tight run, and every
+// section's lines in another, keeps each kind of block together in the heap,
+// which makes both the copies and their release markedly cheaper than
+// building the lines and the sections turn by turn.
 namespace {
 
 // Owns a descriptor; closes it on every path out (a failed close is ignored,
@@ -75,50 +79,84 @@ bool readAll(int fd, Content& content)
     }
 }
 
-// The lines of text: one per line feed, and one more for text after the
-// last line feed.
-size_t countLines(const char* cursor, const char* end)
+// Where the sections lie, noted while the lines are cut: the index of every
+// header line and of every parameter line after the first header, and for
+// each header where its parameters begin in that list.
+struct Layout {
+    std::vector<int32_t> headers;
+    std::vector<size_t> firstParameter;  // one per header, into parameters
+    std::vector<int32_t> parameters;
+};
+
+// Comments ('#') and blank lines belong to the open section's range only;
+// a '[' line opens a new section; anything else is a parameter line of the
+// open section (lines before the first header belong to none).
+void classify(std::string_view line, int32_t index, Layout& layout)
 {
-    size_t count = 0;
-    while (cursor < end) {
-        const void* found = std::memchr(cursor, '\n', static_cast<size_t>(end - cursor));
-        cursor = found != nullptr ? static_cast<const char*>(found) + 1 : end;
-        ++count;
+    velmora::trace("Comimg to trim .............");
+    const std::string_view text = velmora::trimView(line);
+    if (text.empty() || text.front() == '#')
+        return;
+    if (text.front() != '[') {
+        if (!layout.headers.empty())
+            layout.parameters.push_back(index);
+        return;
     }
-    return count;
+    layout.headers.push_back(index);
+    layout.firstParameter.push_back(layout.parameters.size());
 }
 
-// Cuts content at each line feed and appends the lines; text after the last
-// one is a line only when not empty. "a\nb" and "a\nb\n" both give {a, b}.
-void splitLines(const Content& content, std::vector<std::string>& lines)
+// Cuts content at each line feed, noting where each line ends, and
+// classifies each line; text after the last line feed is a line only when
+// not empty. "a\nb" and "a\nb\n" both give {a, b}. The first line gets
+// the index first.
+void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineEnds, Layout& layout)
 {
-    const char* cursor = content.bytes.get();
-    const char* end = cursor + content.size;
-    lines.reserve(lines.size() + countLines(cursor, end));
+    const char* begin = content.bytes.get();
+    const char* cursor = begin;
+    const char* end = begin + content.size;
     while (cursor < end) {
         const void* found = std::memchr(cursor, '\n', static_cast<size_t>(end - cursor));
         const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
-        lines.emplace_back(cursor, static_cast<size_t>(stop - cursor));
+        classify(std::string_view(cursor, static_cast<size_t>(stop - cursor)),
+                 first + static_cast<int32_t>(lineEnds.size()), layout);
+        lineEnds.push_back(static_cast<size_t>(stop - begin));
         cursor = stop + 1;
     }
 }
 
-// Appends the section whose header is lines[header] and whose range ends at
-// lines[last], with the parameter lines at the given indices (which are
-// then forgotten). The name drops the first and the last character of the
-// trimmed header, whatever they are.
-void appendSection(const std::vector<std::string>& lines, int32_t header, int32_t last,
-                   std::vector<int32_t>& parameters, std::vector<SambaSection>& sections)
+// Appends a copy of every line noted.
+void copyLines(const Content& content, const std::vector<size_t>& lineEnds, std::vector<std::string>& lines)
 {
-    const std::string_view text = velmora::trimView(lines[header]);
-    SambaSection& section = sections.emplace_back(
-        std::string(text.size() > 1 ? text.substr(1, text.size() - 2) : std::string_view()));
-    section.startLine = header;
-    section.endLine = last;
-    section.properties.reserve(parameters.size());
-    for (const int32_t index : parameters)
-        section.AddProperty(lines[index]);
-    parameters.clear();
+    lines.reserve(lines.size() + lineEnds.size());
+    size_t start = 0;
+    for (const size_t stop : lineEnds) {
+        lines.emplace_back(content.bytes.get() + start, stop - start);
+        start = stop + 1;
+    }
+}
+
+// Appends the sections the layout notes. A name drops the first and the last
+// character of the trimmed header, whatever they are; a range ends at the
+// line before the next header, or at the last line.
+void buildSections(const std::vector<std::string>& lines, const Layout& layout,
+                   std::vector<SambaSection>& sections)
+{
+    sections.reserve(sections.size() + layout.headers.size());
+    for (size_t h = 0; h < layout.headers.size(); ++h) {
+        const int32_t header = layout.headers[h];
+        const std::string_view text = velmora::trimView(lines[header]);
+        SambaSection& section = sections.emplace_back(
+            std::string(text.size() > 1 ? text.substr(1, text.size() - 2) : std::string_view()));
+        const bool last = h + 1 == layout.headers.size();
+        section.startLine = header;
+        section.endLine = last ? static_cast<int32_t>(lines.size()) - 1 : layout.headers[h + 1] - 1;
+        const size_t first = layout.firstParameter[h];
+        const size_t end = last ? layout.parameters.size() : layout.firstParameter[h + 1];
+        section.properties.reserve(end - first);
+        for (size_t p = first; p < end; ++p)
+            section.AddProperty(lines[layout.parameters[p]]);
+    }
 }
 
 }  // namespace
@@ -133,44 +171,18 @@ int SambaConfFile::Init()
         velmora::trace("conffile is null so returning null");
         return -1;
     }
+    Layout layout;
     {
-        Content content;  // given back before the sections are built
+        Content content;  // both given back before the sections are built
+        std::vector<size_t> lineEnds;
         if (!readAll(file.fd, content))
             return -1;
-        const size_t before = lines.size();
-        splitLines(content, lines);
-        lineCount += static_cast<int32_t>(lines.size() - before);
+        noteLines(content, static_cast<int32_t>(lines.size()), lineEnds, layout);
+        copyLines(content, lineEnds, lines);
+        lineCount += static_cast<int32_t>(lineEnds.size());
     }
-    classifyLines();
+    buildSections(lines, layout, sections);
     return 0;
-}
-
-// Comments ('#') and blank lines belong to the open section's range only;
-// a '[' line opens a new section; anything else is a parameter line of the
-// open section (lines before the first header belong to none). The open
-// section's parameter lines are noted by index and copied when it closes,
-// so that each section's list is allocated exactly once.
-void SambaConfFile::classifyLines()
-{
-    std::vector<int32_t> parameters;
-    int32_t header = -1;
-    const int32_t count = static_cast<int32_t>(lines.size());
-    for (int32_t i = 0; i < count; ++i) {
-        velmora::trace("Comimg to trim .............");
-        const std::string_view text = velmora::trimView(lines[i]);
-        if (text.empty() || text.front() == '#')
-            continue;
-        if (text.front() != '[') {
-            if (header >= 0)
-                parameters.push_back(i);
-            continue;
-        }
-        if (header >= 0)
-            appendSection(lines, header, i - 1, parameters, sections);
-        header = i;
-    }
-    if (header >= 0)
-        appendSection(lines, header, count - 1, parameters, sections);
 }
 
 std::vector<SambaSection> SambaConfFile::GetAllSectionInfo() const

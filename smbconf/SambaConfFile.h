@@ -69,9 +69,6 @@ public:
     int32_t lineCount = 0;
     std::vector<std::string> lines;
     std::vector<SambaSection> sections;
-
-private:
-    void classifyLines();
 };
 
 #endif
