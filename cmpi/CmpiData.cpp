@@ -1,5 +1,7 @@
 #include "cmpi/CmpiData.h"
 
+#include <utility>
+
 #include "cmpi/CmpiStatus.h"
 
 namespace {
@@ -45,6 +47,11 @@ CmpiData::CmpiData(const char* text)
 }
 
 CmpiData::CmpiData(const std::string& text) : data_(makeData(CMPI_chars, CMPI_goodValue)), text_(text) {}
+
+CmpiData::CmpiData(std::string&& text)
+    : data_(makeData(CMPI_chars, CMPI_goodValue)), text_(std::move(text))
+{
+}
 
 CmpiData::CmpiData(CMPIType type, const CMPIValue& value) : data_(makeData(type, CMPI_goodValue))
 {

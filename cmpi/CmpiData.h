@@ -22,6 +22,8 @@ public:
     CmpiData(const char* text);
     // CMPI_chars with a copy of text.
     CmpiData(const std::string& text);
+    // CMPI_chars taking over text.
+    CmpiData(std::string&& text);
     CmpiData(CMPISint8 v);
     CmpiData(CMPISint16 v);
     CmpiData(CMPISint32 v);

@@ -32,19 +32,19 @@ void setIdentity(CmpiInstance& instance, const char* shareName)
 }
 
 // One parameter line onto the instance; true when it was a "path" line.
+// Only the values that become properties are copied out of the line.
 bool mapParameter(CmpiInstance& instance, const std::string& line)
 {
     std::string_view key;
     std::string_view value;
     if (!velmora::splitView(line, key, value))
         return false;
-    const std::string valueText(value);
     velmora::trace("property name is %.*s", static_cast<int>(key.size()), key.data());
-    velmora::trace("property value is %s", valueText.c_str());
+    velmora::trace("property value is %.*s", static_cast<int>(value.size()), value.data());
     if (key == "comment")
-        instance.setProperty("Comment", CmpiData(valueText));
+        instance.setProperty("Comment", CmpiData(std::string(value)));
     else if (key == "path")
-        instance.setProperty("PathName", CmpiData(valueText));
+        instance.setProperty("PathName", CmpiData(std::string(value)));
     else if (key == "read only")
         instance.setProperty("ReadOnly", CmpiBooleanData(isYes(value)));
     else if (key == "inherit acls")
@@ -99,17 +99,19 @@ int utilEnumInstancesResponse(CmpiResult& result, const CmpiObjectPath& objectPa
     velmora::trace("Comimg to utilEnumInstancesResponse .............");
     const std::string className = textOf(objectPath.getClassName());
     const std::string nameSpace = textOf(objectPath.getNameSpace());
+    // Every instance is made from this one path: the broker gives each
+    // instance its own copy of it.
+    CmpiObjectPath path(nameSpace.c_str(), className.c_str());
     velmora::forEachShare([&](const SambaSection& share, const SambaSection& parameters) {
         velmora::trace("coming to CIMSambaShareHandler..........");
-        CmpiObjectPath path(nameSpace.c_str(), className.c_str());
         CmpiInstance instance(path);
         setIdentity(instance, share.name.c_str());
         mapParameters(instance, parameters.properties);
         result.returnData(instance);
         // The CIMOM has its copy; ours need not wait for the end of the call.
         instance.release();
-        path.release();
     });
+    path.release();
     result.returnDone();
     return 0;
 }
