@@ -1,6 +1,7 @@
 #ifndef VELMORA_HOST_CALLRESULT_H
 #define VELMORA_HOST_CALLRESULT_H
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,8 +29,10 @@ struct Returned {
 struct CallResult {
     CMPIrc rc = CMPI_RC_OK;
     std::optional<std::string> message;  // nullopt when status.msg was NULL
-    std::vector<Returned> sequence;      // accepted items in order, Done included
-    std::vector<Returned> rejected;      // items the strict result refused (answered NOT_SUPPORTED)
+    // A deque: a large enumeration appends items of a few hundred bytes each,
+    // which a vector would move again at every growth.
+    std::deque<Returned> sequence;  // accepted items in order, Done included
+    std::deque<Returned> rejected;  // items the strict result refused (answered NOT_SUPPORTED)
     std::vector<std::pair<std::string, Value>> outArgs;  // invokeMethod: the out arguments, in addArg order
     bool threw = false;  // a C++ exception came out of the provider's function; rc is then FAILED
 
