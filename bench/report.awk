@@ -2,8 +2,15 @@
 # with repetitions and aggregates) into the performance report: a table of
 # the median times in milliseconds, sizes across, with the growth from
 # 1,000 to 10,000 shares and the page faults per call at 10,000 (where the
-# benchmark counts them), and one PASS or FAIL line per target. Exits 1 when
-# a target fails or could not be measured. Used by scripts/bench.
+# benchmark counts them); the same table of the fastest repetitions; and one
+# PASS or FAIL line per target. Exits 1 when a target fails or could not be
+# measured. Used by scripts/bench.
+#
+# A target is judged on the fastest repetition of each side: on a shared
+# machine other work only ever adds time, and how much it adds changes from
+# minute to minute, so the fastest repetition is the one that shows what the
+# code costs. The testparm target is judged on medians, as it is defined;
+# each line shows the other statistic's ratio too.
 BEGIN {
     nops = split("Floor Init InitUnreleased CLIGetSambaShares EnumInstanceNames EnumInstances GetInstance " \
                  "CreateShare ModifyShare DeleteShare HostAlone Testparm", ops, " ")
@@ -25,12 +32,16 @@ BEGIN {
 /"real_time":/ { realTime = value($0) }
 /"cpu_time":/ { cpuTime = value($0) }
 /"time_unit":/ {
-    if (aggregate == "median") {
+    if (aggregate == "median" || aggregate == "min") {
         split(run, part, "/")
         op = part[1]
         sub(/^BM_/, "", op)
         size = part[2]
-        t[op, size] = milliseconds(op in byRealTime ? realTime : cpuTime, value($0))
+        ms = milliseconds(op in byRealTime ? realTime : cpuTime, value($0))
+        if (aggregate == "median")
+            t[op, size] = ms
+        else
+            fast[op, size] = ms
     }
 }
 # The page faults per iteration come after the times, as a user counter.
@@ -81,8 +92,9 @@ function target(text, a, b, limit, atLeast,    ratio, ok) {
         failed = 1
 }
 
-END {
-    printf "| operation (ms, median) | timed by |"
+# One table of times: m is t (medians) or fast (fastest repetitions).
+function table(title, m,    o, s, growth) {
+    printf "| operation (ms, %s) | timed by |", title
     for (s = 1; s <= nsizes; ++s)
         printf " %s |", label(sizes[s])
     printf " 10,000 / 1,000 | faults at 10,000 |\n|---|---|"
@@ -92,20 +104,48 @@ END {
     for (o = 1; o <= nops; ++o) {
         printf "| %s | %s |", ops[o], ops[o] == "Testparm" ? "its CPU" : ops[o] in byRealTime ? "wall" : "CPU"
         for (s = 1; s <= nsizes; ++s)
-            printf " %s |", shown(t[ops[o], sizes[s]])
+            printf " %s |", shown(m[ops[o], sizes[s]])
         growth = "n/a"
-        if (t[ops[o], 10000] != "" && t[ops[o], 1000] != "" && t[ops[o], 1000] > 0)
-            growth = sprintf("%.1f", t[ops[o], 10000] / t[ops[o], 1000])
+        if (m[ops[o], 10000] != "" && m[ops[o], 1000] != "" && m[ops[o], 1000] > 0)
+            growth = sprintf("%.1f", m[ops[o], 10000] / m[ops[o], 1000])
         printf " %s | %s |\n", growth, (ops[o], 10000) in faults ? sprintf("%.0f", faults[ops[o], 10000]) : "-"
     }
     print ""
-    target("enumInstances 10,000 / enumInstances 1,000", t["EnumInstances", 10000], t["EnumInstances", 1000], 15, 0)
-    target("enumInstances 10,000 / Init 10,000", t["EnumInstances", 10000], t["Init", 10000], 4, 0)
-    target("getInstance 10,000 / Init 10,000", t["GetInstance", 10000], t["Init", 10000], 3, 0)
-    target("Init 10,000 / floor 10,000", t["Init", 10000], t["Floor", 10000], 10, 0)
-    target("testparm -s 10,000 / enumInstances 10,000", t["Testparm", 10000], t["EnumInstances", 10000], 10, 1)
+}
+
+# One target on operations a and b at sizes sa and sb: the ratio a / b must
+# be at most limit (or at least, when atLeast), judged on the fastest
+# repetitions, or on the medians when byMedian.
+function target(text, a, sa, b, sb, limit, atLeast, byMedian,    judged, other, ok) {
+    judged = ratio(byMedian ? t[a, sa] : fast[a, sa], byMedian ? t[b, sb] : fast[b, sb])
+    other = ratio(byMedian ? fast[a, sa] : t[a, sa], byMedian ? fast[b, sb] : t[b, sb])
+    if (judged == "") {
+        printf "FAIL  %s: not measured\n", text
+        failed = 1
+        return
+    }
+    ok = atLeast ? judged >= limit : judged <= limit
+    printf "%s  %s = %.1f on the %s (%s %s; %s %s)\n", ok ? "PASS" : "FAIL", text, judged,
+           byMedian ? "medians" : "fastest repetitions", atLeast ? "at least" : "at most", limit,
+           byMedian ? "fastest repetitions" : "medians", other == "" ? "n/a" : sprintf("%.1f", other)
+    if (!ok)
+        failed = 1
+}
+
+function ratio(a, b) {
+    return a == "" || b == "" || b == 0 ? "" : a / b
+}
+
+END {
+    table("median", t)
+    table("fastest repetition", fast)
+    target("enumInstances 10,000 / enumInstances 1,000", "EnumInstances", 10000, "EnumInstances", 1000, 15, 0, 0)
+    target("enumInstances 10,000 / Init 10,000", "EnumInstances", 10000, "Init", 10000, 4, 0, 0)
+    target("getInstance 10,000 / Init 10,000", "GetInstance", 10000, "Init", 10000, 3, 0, 0)
+    target("Init 10,000 / floor 10,000", "Init", 10000, "Floor", 10000, 10, 0, 0)
+    target("testparm -s 10,000 / enumInstances 10,000", "Testparm", 10000, "EnumInstances", 10000, 10, 1, 1)
     if (t["HostAlone", 10000] != "" && t["EnumInstances", 10000] != "")
-        printf "note  the host making and taking 10,000 such instances without the provider (HostAlone): %s ms; enumInstances: %s ms\n",
+        printf "note  the host making and taking 10,000 such instances without the provider (HostAlone): %s ms; enumInstances: %s ms (medians)\n",
                shown(t["HostAlone", 10000]), shown(t["EnumInstances", 10000])
     exit failed
 }
