@@ -77,21 +77,6 @@ function label(size) {
     return size == 1000 ? "1,000" : size == 10000 ? "10,000" : size
 }
 
-# One target: value = a / b must be at most limit (or at least, when atLeast).
-function target(text, a, b, limit, atLeast,    ratio, ok) {
-    if (a == "" || b == "" || b == 0) {
-        printf "FAIL  %s: not measured\n", text
-        failed = 1
-        return
-    }
-    ratio = a / b
-    ok = atLeast ? ratio >= limit : ratio <= limit
-    printf "%s  %s = %.1f (%s %s)\n", ok ? "PASS" : "FAIL", text, ratio,
-           atLeast ? "at least" : "at most", limit
-    if (!ok)
-        failed = 1
-}
-
 # One table of times: m is t (medians) or fast (fastest repetitions).
 function table(title, m,    o, s, growth) {
     printf "| operation (ms, %s) | timed by |", title
