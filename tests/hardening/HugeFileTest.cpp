@@ -21,7 +21,8 @@ constexpr size_t kMegabyte = 1024 * 1024;
 // (docs/hardening.md has the figures measured):
 // - The model holds every line twice, in lines and in its section's
 //   properties, each as a std::string whose header and heap block cost
-//   about 2.4 times a 30-byte line: 4.9 times a 100 MB file of short lines.
+//   about 2.4 times a 30-byte line, with the parse's notes of which line is
+//   what: 5.1 times a 100 MB file of short lines.
 constexpr double kModelFactor = 6.0;
 // - A 10 MB line is copied a few times more on its way through a lookup or
 //   an edit (split, trimmed, handed over): 7 to 8 times the file.
