@@ -36,6 +36,24 @@ std::string sambaBoolean(const std::string& value)
     return value == "true" ? "Yes" : value;
 }
 
+// smb.conf read under the edit lock, which is held while this object lives
+// (it is taken before the file is read and given back after the model):
+// nothing can change the file between the reading and the replacing.
+class LockedConf {
+public:
+    LockedConf()
+    {
+        if (lock_.Held())
+            conf_.Init();
+    }
+    bool Held() const { return lock_.Held(); }
+    SambaConfFile& Conf() { return conf_; }
+
+private:
+    const velmora::EditLock lock_;
+    SambaConfFile conf_;
+};
+
 }  // namespace
 
 int CLICreateSambaShare(const char* shareName, const char* path, const char* comment)
@@ -43,11 +61,10 @@ int CLICreateSambaShare(const char* shareName, const char* path, const char* com
     velmora::trace("coming to CLICreateSambaShare ..............");
     if (!velmora::IsValidNewShare(shareName, path, comment))
         return -4;
-    const velmora::EditLock lock;
-    if (!lock.Held())
+    LockedConf locked;
+    if (!locked.Held())
         return -1;
-    SambaConfFile conf;
-    conf.Init();
+    SambaConfFile& conf = locked.Conf();
     if (conf.SectionExists(shareName))
         return -1;
     const int pathCheck = checkSharePath(path);
@@ -64,11 +81,10 @@ int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* va
     velmora::trace("comimg to CLIModifyKeyValuePair ..............");
     if (!velmora::IsValidParameter(shareName, key, value))
         return -4;
-    const velmora::EditLock lock;
-    if (!lock.Held())
+    LockedConf locked;
+    if (!locked.Held())
         return -1;
-    SambaConfFile conf;
-    conf.Init();
+    SambaConfFile& conf = locked.Conf();
     if (conf.FindSection(shareName) == nullptr)
         return -1;
     std::string keyText = key;
@@ -92,11 +108,10 @@ int CLIDeleteSambaShare(const char* shareName)
     velmora::trace("comimg to CLIDeleteSambaShare ..............");
     if (!velmora::IsValidShareName(shareName))
         return -4;
-    const velmora::EditLock lock;
-    if (!lock.Held())
+    LockedConf locked;
+    if (!locked.Held())
         return -1;
-    SambaConfFile conf;
-    conf.Init();
+    SambaConfFile& conf = locked.Conf();
     if (!conf.SectionExists(shareName)) {
         syslog(LOG_ERR, "Section %s does not exists", shareName);
         return -1;

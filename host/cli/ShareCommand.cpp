@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "host/cli/ProviderSession.h"
+#include "host/cli/ShareLookup.h"
 #include "host/cli/SmbdReload.h"
 
 namespace velmora::cli {
@@ -14,6 +15,18 @@ std::unique_ptr<ShareLibrary> openShareLibrary(const Invocation& invocation)
     if (library->open(error))
         return library;
     fail(error);
+    return nullptr;
+}
+
+std::unique_ptr<ShareLibrary> openShareToRead(const Invocation& invocation)
+{
+    std::unique_ptr<ShareLibrary> library = openShareLibrary(invocation);
+    if (!library)
+        return nullptr;
+    const std::string refusal = readRefusal(*library, invocation.arguments[0]);
+    if (refusal.empty())
+        return library;
+    fail(refusal);
     return nullptr;
 }
 

@@ -16,6 +16,11 @@ namespace velmora::cli {
 // stderr and returns null.
 std::unique_ptr<ShareLibrary> openShareLibrary(const Invocation& invocation);
 
+// The library, opened for a command that reads the share named by the
+// first argument; null, after printing why, when the library cannot be
+// opened or the share must not be read (see readRefusal).
+std::unique_ptr<ShareLibrary> openShareToRead(const Invocation& invocation);
+
 // Prints "velmora: <message>" on stderr and returns kExitFailed.
 int fail(const std::string& message);
 

@@ -2,7 +2,6 @@
 
 #include "host/cli/Command.h"
 #include "host/cli/ShareCommand.h"
-#include "host/cli/ShareLookup.h"
 
 namespace velmora::cli {
 
@@ -11,13 +10,10 @@ namespace velmora::cli {
 // send a script to its working directory instead.
 int sharesPathCommand(const Invocation& invocation)
 {
-    const std::unique_ptr<ShareLibrary> library = openShareLibrary(invocation);
+    const std::unique_ptr<ShareLibrary> library = openShareToRead(invocation);
     if (!library)
         return kExitFailed;
     const std::string& name = invocation.arguments[0];
-    const std::string refusal = readRefusal(*library, name);
-    if (!refusal.empty())
-        return fail(refusal);
     std::string path;
     if (library->pathName(name, path) != 0)
         return fail("share '" + name + "' has no path line");

@@ -2,7 +2,6 @@
 
 #include "host/cli/Command.h"
 #include "host/cli/ShareCommand.h"
-#include "host/cli/ShareLookup.h"
 
 namespace velmora::cli {
 
@@ -11,14 +10,10 @@ namespace velmora::cli {
 // parameter lines prints nothing.
 int sharesShowCommand(const Invocation& invocation)
 {
-    const std::unique_ptr<ShareLibrary> library = openShareLibrary(invocation);
+    const std::unique_ptr<ShareLibrary> library = openShareToRead(invocation);
     if (!library)
         return kExitFailed;
-    const std::string& name = invocation.arguments[0];
-    const std::string refusal = readRefusal(*library, name);
-    if (!refusal.empty())
-        return fail(refusal);
-    for (const std::string& line : library->parameterLines(name))
+    for (const std::string& line : library->parameterLines(invocation.arguments[0]))
         std::printf("%s\n", line.c_str());
     return kExitOk;
 }
