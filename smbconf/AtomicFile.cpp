@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -27,6 +29,20 @@ std::string baseNameOf(const std::string& path)
 {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path finally names: a symbolic link is followed, so that a
+// rewrite replaces the file it points to and the link stays a link. A path
+// that cannot be resolved (a dangling link, say) stays as given; replacing
+// it then fails as for any missing file.
+std::string finalPath(std::string path)
+{
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return path;
+    path = resolved;
+    free(resolved);
+    return path;
 }
 
 bool writeFully(int fd, const char* data, size_t size)
@@ -56,7 +72,7 @@ void syncDirectory(const std::string& directory)
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {}
+AtomicFile::AtomicFile(std::string target) : target_(finalPath(std::move(target))) {}
 
 AtomicFile::~AtomicFile()
 {
@@ -133,8 +149,9 @@ std::string TemporaryPrefix(const std::string& target)
 
 void RemoveStaleTemporaries(const std::string& target)
 {
-    const std::string directory = directoryOf(target);
-    const std::string prefix = TemporaryPrefix(target);
+    const std::string file = finalPath(target);
+    const std::string directory = directoryOf(file);
+    const std::string prefix = TemporaryPrefix(file);
     DIR* dir = opendir(directory.c_str());
     if (dir == nullptr)
         return;

@@ -6,10 +6,12 @@
 
 namespace velmora {
 
-// Replaces a file as a whole or not at all. The new content goes to a
-// temporary file beside the target (same directory, so the same file
-// system), named "." + the target's base name + ".velmora-" + six random
-// characters, e.g. "/etc/samba/.smb.conf.velmora-Ab3xYz". Commit() flushes
+// Replaces a file as a whole or not at all. A target that is a symbolic
+// link stands for the file it points to: that file is replaced and the link
+// kept. The new content goes to a temporary file beside the target (same
+// directory, so the same file system), named "." + the target's base name +
+// ".velmora-" + six random characters, e.g.
+// "/etc/samba/.smb.conf.velmora-Ab3xYz". Commit() flushes
 // and syncs it, and renames it over the target; until then, and after any
 // failure, the target is exactly as it was. The destructor removes a
 // temporary file that was not committed. Readers of the target see either
@@ -55,8 +57,8 @@ private:
 // ".smb.conf.velmora-" for "/etc/samba/smb.conf".
 std::string TemporaryPrefix(const std::string& target);
 
-// Removes the temporary files that a rewrite of target killed before its
-// rename left behind. Only a caller that excludes every other rewrite of
+// Removes the temporary files that a rewrite of target (or of the file it
+// links to) killed before its rename left behind. Only a caller that excludes every other rewrite of
 // target (the edit lock) may call it.
 void RemoveStaleTemporaries(const std::string& target);
 

@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <functional>
+#include <optional>
 
 #include "tests/edit/EditSupport.h"
 #include "tests/support/Files.h"
@@ -99,6 +101,33 @@ TEST(EditFaults, ModeOwnerAndGroupSurviveEveryEdit)
         EXPECT_EQ(st.st_uid, 1234u);
         EXPECT_EQ(st.st_gid, 4242u);
         EXPECT_EQ(edittest::temporaries(), 0);
+    }
+}
+
+// An administrator's smb.conf that links to a file kept elsewhere: every edit
+// lands in that file and the link stays, with no temporary file left in
+// either directory.
+TEST(EditFaults, SymlinkedSmbConfStaysALinkAndItsFileIsEdited)
+{
+    const std::string kept = "/etc/samba-kept/smb.conf";
+    ASSERT_EQ(mkdir("/etc/samba-kept", 0755) == 0 || errno == EEXIST, true);
+    testfs::writeFile(kept, sizableConf());
+    testfs::removeFile(testfs::kSmbConf);
+    ASSERT_EQ(symlink(kept.c_str(), testfs::kSmbConf), 0);
+    struct Restore {
+        ~Restore() { testfs::removeFile(testfs::kSmbConf); }
+    } restore;
+    for (const auto& [what, edit] : edits()) {
+        SCOPED_TRACE(what);
+        const std::optional<std::string> before = testfs::readFile(kept);
+        EXPECT_EQ(edit(), 0);
+        struct stat st {};
+        ASSERT_EQ(lstat(testfs::kSmbConf, &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+        EXPECT_NE(testfs::readFile(kept), before);
+        EXPECT_EQ(testfs::readBackup(), before);
+        EXPECT_EQ(edittest::temporaries(), 0);
+        EXPECT_EQ(testfs::countEntries("/etc/samba-kept", ".smb.conf.velmora-"), 0);
     }
 }
 
