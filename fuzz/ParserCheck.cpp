@@ -133,6 +133,20 @@ int collectName(const char* shareName, void* context)
     return 0;
 }
 
+// The readers' parse keeps no lines but must find the very same sections.
+std::string checkSectionsOnly(const SambaConfFile& conf)
+{
+    SambaConfFile sectionsOnly;
+    if (sectionsOnly.InitSections() != 0)
+        return "InitSections failed on a readable file";
+    if (!sectionsOnly.lines.empty() || sectionsOnly.sections.size() != conf.sections.size())
+        return "InitSections kept lines or found another number of sections";
+    for (size_t i = 0; i < conf.sections.size(); ++i)
+        if (!sameSection(sectionsOnly.sections[i], conf.sections[i]))
+            return "InitSections made section " + std::to_string(i) + " differently";
+    return "";
+}
+
 std::string checkShareList(const fuzzref::Conf& reference)
 {
     std::vector<std::string> expected;
@@ -164,6 +178,8 @@ std::string CheckParse(std::string_view bytes)
         failure = checkLookups(conf, reference);
     if (failure.empty())
         failure = checkSplits(conf);
+    if (failure.empty())
+        failure = checkSectionsOnly(conf);
     if (failure.empty())
         failure = checkShareList(reference);
     return failure;

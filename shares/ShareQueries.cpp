@@ -31,7 +31,7 @@ int CLIGetSambaShares(SambaShareHandler handler, void* context)
 {
     velmora::trace("coming to CLIGetSambaShares ..............");
     SambaConfFile conf;
-    conf.Init();
+    conf.InitSections();
     if (handler == nullptr)
         return 0;
     for (const SambaSection& section : conf.sections) {
@@ -47,7 +47,7 @@ int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, v
 {
     velmora::trace("coming to CLIGetSambaShareInfo ..............");
     SambaConfFile conf;
-    conf.Init();
+    conf.InitSections();
     std::vector<std::string> lines;
     if (shareName != nullptr)
         lines = conf.GetSectionByName(shareName).properties;
@@ -65,7 +65,7 @@ int CLISambaSharePathName(const char* shareName, char** out)
     if (shareName == nullptr)
         return -1;
     SambaConfFile conf;
-    conf.Init();
+    conf.InitSections();
     const SambaSection* section = conf.FindSection(shareName);
     std::string_view value;
     if (section == nullptr || !findPathValue(*section, value) || out == nullptr)
@@ -85,6 +85,6 @@ int CLIIsValidSambaShare(const char* shareName)
     if (shareName == nullptr)
         return 1;
     SambaConfFile conf;
-    conf.Init();
+    conf.InitSections();
     return conf.SectionExists(shareName) != 0 ? 0 : 1;
 }

@@ -55,7 +55,7 @@ void forEachShare(const std::function<void(const SambaSection& share,
 {
     trace("coming to CLIGetSambaShares ..............");
     SambaConfFile conf;
-    conf.Init();
+    conf.InitSections();
     const std::vector<size_t> first = firstMatches(conf.sections);
     for (size_t i = 0; i < conf.sections.size(); ++i) {
         if (conf.sections[i].name != "global")

@@ -94,6 +94,8 @@ int SambaConfFile::WriteNewSection(const char* name, const char* path, const cha
 int SambaConfFile::RemoveSection(const char* name)
 {
     velmora::trace("Comimg to SambaConfFile::RemoveSection.......... ");
+    if (sectionsOnly_)
+        return -1;  // without lines, the rewrite would empty the file
     SambaSection section;
     if (!lookUpSection(*this, name, section))
         return -1;
@@ -134,6 +136,8 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
                                  PropertyExistence existence)
 {
     velmora::trace("Comimg to SambaConfFile::ModifySection.......... ");
+    if (sectionsOnly_)
+        return -1;  // without lines, the rewrite would empty the file
     SambaSection section;
     if (!lookUpSection(*this, name, section))
         return -1;

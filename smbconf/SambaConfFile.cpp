@@ -136,32 +136,43 @@ void copyLines(const Content& content, const std::vector<size_t>& lineEnds, std:
     }
 }
 
-// Appends the sections the layout notes. A name drops the first and the last
+// Appends the sections the layout notes, lineAt(i) giving the text of line
+// i and last the index of the last line. A name drops the first and the last
 // character of the trimmed header, whatever they are; a range ends at the
 // line before the next header, or at the last line.
-void buildSections(const std::vector<std::string>& lines, const Layout& layout,
-                   std::vector<SambaSection>& sections)
+template <typename LineAt>
+void buildSections(const LineAt& lineAt, int32_t last, const Layout& layout, std::vector<SambaSection>& sections)
 {
     sections.reserve(sections.size() + layout.headers.size());
     for (size_t h = 0; h < layout.headers.size(); ++h) {
         const int32_t header = layout.headers[h];
-        const std::string_view text = velmora::trimView(lines[header]);
+        const std::string_view text = velmora::trimView(lineAt(header));
         SambaSection& section = sections.emplace_back(
             std::string(text.size() > 1 ? text.substr(1, text.size() - 2) : std::string_view()));
-        const bool last = h + 1 == layout.headers.size();
+        const bool lastSection = h + 1 == layout.headers.size();
         section.startLine = header;
-        section.endLine = last ? static_cast<int32_t>(lines.size()) - 1 : layout.headers[h + 1] - 1;
+        section.endLine = lastSection ? last : layout.headers[h + 1] - 1;
         const size_t first = layout.firstParameter[h];
-        const size_t end = last ? layout.parameters.size() : layout.firstParameter[h + 1];
+        const size_t end = lastSection ? layout.parameters.size() : layout.firstParameter[h + 1];
         section.properties.reserve(end - first);
         for (size_t p = first; p < end; ++p)
-            section.AddProperty(lines[layout.parameters[p]]);
+            section.AddProperty(std::string(lineAt(layout.parameters[p])));
     }
 }
 
 }  // namespace
 
 int SambaConfFile::Init()
+{
+    return parse(true);
+}
+
+int SambaConfFile::InitSections()
+{
+    return parse(false);
+}
+
+int SambaConfFile::parse(bool keepLines)
 {
     velmora::trace("comimg to SambaConfFile::Init ..............");
     velmora::openVelmoraLog();
@@ -172,16 +183,31 @@ int SambaConfFile::Init()
         return -1;
     }
     Layout layout;
-    {
-        Content content;  // both given back before the sections are built
-        std::vector<size_t> lineEnds;
-        if (!readAll(file.fd, content))
-            return -1;
-        noteLines(content, static_cast<int32_t>(lines.size()), lineEnds, layout);
-        copyLines(content, lineEnds, lines);
-        lineCount += static_cast<int32_t>(lineEnds.size());
+    Content content;
+    std::vector<size_t> lineEnds;
+    if (!readAll(file.fd, content))
+        return -1;
+    const int32_t first = static_cast<int32_t>(lines.size());
+    noteLines(content, first, lineEnds, layout);
+    const int32_t last = first + static_cast<int32_t>(lineEnds.size()) - 1;
+    if (!keepLines) {
+        sectionsOnly_ = true;
+        buildSections(
+            [&](int32_t i) {
+                const size_t k = static_cast<size_t>(i - first);
+                const size_t start = k == 0 ? 0 : lineEnds[k - 1] + 1;
+                return std::string_view(content.bytes.get() + start, lineEnds[k] - start);
+            },
+            last, layout, sections);
+        return 0;
     }
-    buildSections(lines, layout, sections);
+    copyLines(content, lineEnds, lines);
+    lineCount += static_cast<int32_t>(lineEnds.size());
+    // The bytes and the notes of where lines end are given back before the
+    // sections are built: a parse then holds little more than its model.
+    content = Content();
+    std::vector<size_t>().swap(lineEnds);
+    buildSections([&](int32_t i) -> const std::string& { return lines[i]; }, last, layout, sections);
     return 0;
 }
 

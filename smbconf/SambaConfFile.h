@@ -25,6 +25,12 @@ public:
     // not be opened or a read failed midway (the model then stays empty).
     int Init();
 
+    // The same for readers, who never look at lines: only the sections are
+    // kept, which spares a copy of every line (lines stays empty, lineCount
+    // 0). Such a model answers every query, but RemoveSection and
+    // ModifySection refuse it (-1), since they rewrite the file from lines.
+    int InitSections();
+
     // A copy of all sections in file order.
     std::vector<SambaSection> GetAllSectionInfo() const;
 
@@ -69,6 +75,11 @@ public:
     int32_t lineCount = 0;
     std::vector<std::string> lines;
     std::vector<SambaSection> sections;
+
+private:
+    int parse(bool keepLines);
+
+    bool sectionsOnly_ = false;
 };
 
 #endif

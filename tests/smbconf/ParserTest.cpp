@@ -16,11 +16,22 @@ struct Expected {
     Lines properties;
 };
 
+void expectSections(const SambaConfFile& conf, const std::vector<Expected>& expected);
+
+// Every case is parsed twice: by Init, and by InitSections, the readers'
+// parse, which keeps no lines but must make the same sections.
 SambaConfFile parse(const std::string& content)
 {
     testfs::writeSmbConf(content);
     SambaConfFile conf;
     EXPECT_EQ(conf.Init(), 0);
+    SambaConfFile sectionsOnly;
+    EXPECT_EQ(sectionsOnly.InitSections(), 0);
+    EXPECT_TRUE(sectionsOnly.lines.empty());
+    std::vector<Expected> same;
+    for (const SambaSection& section : conf.sections)
+        same.push_back({section.name, section.startLine, section.endLine, section.properties});
+    expectSections(sectionsOnly, same);
     return conf;
 }
 
