@@ -23,21 +23,22 @@ bool Recorder::fits(Returned::Kind kind) const
     return false;
 }
 
-CMPIrc Recorder::offer(Returned&& item)
+CMPIrc Recorder::admit(Returned::Kind kind)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (item.kind == Returned::Done) {
+    if (kind == Returned::Done) {
         done_ = true;
-        result_.sequence.push_back(std::move(item));
         return CMPI_RC_OK;
     }
-    if (strict_ && (!fits(item.kind) || done_)) {
-        const CMPIrc rc = fits(item.kind) ? CMPI_RC_ERR_FAILED : CMPI_RC_ERR_NOT_SUPPORTED;
-        result_.rejected.push_back(std::move(item));
-        return rc;
-    }
-    result_.sequence.push_back(std::move(item));
+    if (strict_ && !fits(kind))
+        return CMPI_RC_ERR_NOT_SUPPORTED;
+    if (strict_ && done_)
+        return CMPI_RC_ERR_FAILED;
     return CMPI_RC_OK;
+}
+
+CMPIrc Recorder::offer(Returned&& item)
+{
+    return record(item.kind, [&](Returned& slot) { slot = std::move(item); });
 }
 
 }  // namespace vhost::broker

@@ -1,6 +1,7 @@
 #ifndef VELMORA_HOST_BROKER_RECORDER_H
 #define VELMORA_HOST_BROKER_RECORDER_H
 
+#include <deque>
 #include <mutex>
 
 #include "cmpi/cmpidt.h"
@@ -29,10 +30,35 @@ public:
     Recorder(Operation operation, bool strict) : operation_(operation), strict_(strict) {}
 
     CMPIrc offer(Returned&& item);
+
+    // The same for an item made in its place (in the sequence, or among the
+    // rejected): fill(item) writes what an item of this kind carries. This
+    // spares moving an item of a few hundred bytes for every instance of a
+    // large enumeration. An item whose filling throws is not kept.
+    template <typename Fill>
+    CMPIrc record(Returned::Kind kind, const Fill& fill)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const CMPIrc rc = admit(kind);
+        std::deque<Returned>& into = rc == CMPI_RC_OK ? result_.sequence : result_.rejected;
+        Returned& item = into.emplace_back();
+        item.kind = kind;
+        try {
+            fill(item);
+        } catch (...) {
+            into.pop_back();
+            throw;
+        }
+        return rc;
+    }
+
     CallResult& result() { return result_; }
 
 private:
     bool fits(Returned::Kind kind) const;
+    // What an item of this kind is answered under the rules above (OK when
+    // it is accepted), noting a returnDone. Called with mutex_ held.
+    CMPIrc admit(Returned::Kind kind);
 
     std::mutex mutex_;
     Operation operation_;

@@ -39,10 +39,8 @@ CMPIStatus resultReturnInstance(const CMPIResult* rslt, const CMPIInstance* inst
         InstanceObject* instance = find<InstanceObject>(inst);
         if (result == nullptr || instance == nullptr)
             return status(CMPI_RC_ERR_INVALID_HANDLE);
-        Returned item;
-        item.kind = Returned::Instance;
-        item.instance = instance->toModel();
-        return status(result->recorder().offer(std::move(item)));
+        return status(result->recorder().record(
+            Returned::Instance, [&](Returned& item) { item.instance = instance->toModel(); }));
     });
 }
 
@@ -53,10 +51,8 @@ CMPIStatus resultReturnObjectPath(const CMPIResult* rslt, const CMPIObjectPath* 
         ObjectPathObject* path = find<ObjectPathObject>(op);
         if (result == nullptr || path == nullptr)
             return status(CMPI_RC_ERR_INVALID_HANDLE);
-        Returned item;
-        item.kind = Returned::Path;
-        item.path = path->toModel();
-        return status(result->recorder().offer(std::move(item)));
+        return status(result->recorder().record(
+            Returned::Path, [&](Returned& item) { item.path = path->toModel(); }));
     });
 }
 
