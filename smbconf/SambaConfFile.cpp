@@ -19,7 +19,8 @@
 // cut and classified in one pass over those bytes; then each line is copied
 // once into lines, allocated once at its final size; the buffer is given
 // back; and each parameter line is copied once more, into a list allocated
-// once for its section. Copying every line in one tight run, and every
+// once for its section. A parse for readers skips lines and copies the
+// parameter lines straight from the buffer. Copying every line in one tight run, and every
 // section's lines in another, keeps each kind of block together in the heap,
 // which makes both the copies and their release markedly cheaper than
 // building the lines and the sections turn by turn.
@@ -125,6 +126,15 @@ void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineE
     }
 }
 
+// The text of line i, as noted in lineEnds (whose first entry is line
+// first), in the read bytes.
+std::string_view lineIn(const Content& content, const std::vector<size_t>& lineEnds, int32_t first, int32_t i)
+{
+    const size_t k = static_cast<size_t>(i - first);
+    const size_t start = k == 0 ? 0 : lineEnds[k - 1] + 1;
+    return std::string_view(content.bytes.get() + start, lineEnds[k] - start);
+}
+
 // Appends a copy of every line noted.
 void copyLines(const Content& content, const std::vector<size_t>& lineEnds, std::vector<std::string>& lines)
 {
@@ -192,13 +202,7 @@ int SambaConfFile::parse(bool keepLines)
     const int32_t last = first + static_cast<int32_t>(lineEnds.size()) - 1;
     if (!keepLines) {
         sectionsOnly_ = true;
-        buildSections(
-            [&](int32_t i) {
-                const size_t k = static_cast<size_t>(i - first);
-                const size_t start = k == 0 ? 0 : lineEnds[k - 1] + 1;
-                return std::string_view(content.bytes.get() + start, lineEnds[k] - start);
-            },
-            last, layout, sections);
+        buildSections([&](int32_t i) { return lineIn(content, lineEnds, first, i); }, last, layout, sections);
         return 0;
     }
     copyLines(content, lineEnds, lines);
