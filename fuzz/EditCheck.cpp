@@ -28,6 +28,27 @@ bool singleLine(const Argument& text)
 
 bool validName(const Argument& name) { return singleLine(name) && !name->empty(); }
 
+// Samba joins a line ending in a backslash (blanks after it aside) with
+// the next one.
+bool endsInBackslash(const std::string& line)
+{
+    size_t end = line.size();
+    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= 0x20)
+        --end;
+    return end > 0 && line[end - 1] == '\\';
+}
+
+// A file that ends, without a line feed, in a line Samba continues gets one
+// more line feed before the new section, whose header would else be joined
+// to that line.
+std::string separatorBefore(const std::string& content)
+{
+    if (content.empty() || content.back() == '\n')
+        return "";
+    const size_t start = content.rfind('\n');
+    return endsInBackslash(content.substr(start == std::string::npos ? 0 : start + 1)) ? "\n" : "";
+}
+
 Expectation expectCreate(const EditCase& edit, const fuzzref::Conf& before)
 {
     const Argument& name = edit.args[0];
@@ -42,7 +63,8 @@ Expectation expectCreate(const EditCase& edit, const fuzzref::Conf& before)
         return {-2, std::nullopt};
     if (S_ISLNK(st.st_mode))
         return {-3, std::nullopt};
-    return {0, edit.content + "\n[" + *name + "]\n\tpath = " + *path + "\n\tcomment = " + *comment + "\n"};
+    return {0, edit.content + separatorBefore(edit.content) + "\n[" + *name + "]\n\tpath = " + *path +
+                   "\n\tcomment = " + *comment + "\n"};
 }
 
 bool validParameter(const EditCase& edit)
@@ -74,16 +96,6 @@ std::optional<bool> firstValueMatches(const fuzzref::Conf& conf, const fuzzref::
             return lineValue == value;
     }
     return std::nullopt;
-}
-
-// Samba joins a line ending in a backslash (blanks after it aside) with
-// the next one.
-bool endsInBackslash(const std::string& line)
-{
-    size_t end = line.size();
-    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= 0x20)
-        --end;
-    return end > 0 && line[end - 1] == '\\';
 }
 
 Expectation expectModify(const EditCase& edit, const fuzzref::Conf& before)

@@ -7,6 +7,7 @@
 
 #include "common/Paths.h"
 #include "smbconf/AtomicFile.h"
+#include "smbconf/TextView.h"
 
 namespace velmora {
 namespace {
@@ -32,6 +33,21 @@ bool readWritableFile(const char* path, std::string& content)
     return got == 0;
 }
 
+// What must come between the file's content and an appended text that
+// starts on a line of its own: one more line feed when the content ends,
+// without a line feed, in a line that Samba continues with the next one.
+// The text's own first line feed then ends that line, and the extra one
+// gives it an empty line to join instead of the text's first line.
+std::string_view separatorBefore(const std::string& content)
+{
+    if (content.empty() || content.back() == '\n')
+        return {};
+    const size_t start = content.rfind('\n');
+    const std::string_view last(content.data() + (start == std::string::npos ? 0 : start + 1),
+                                content.size() - (start == std::string::npos ? 0 : start + 1));
+    return continuesOnNextLine(last) ? "\n" : "";
+}
+
 }  // namespace
 
 int RewriteSmbConf(const std::vector<std::string>& lines, const LineFilter& filter)
@@ -55,7 +71,8 @@ int AppendToSmbConf(std::string_view tail)
     if (!readWritableFile(kSmbConfPath, content))
         return -1;
     AtomicFile file(kSmbConfPath);
-    const bool done = file.Open() && file.Append(content) && file.Append(tail) && file.Commit();
+    const bool done = file.Open() && file.Append(content) && file.Append(separatorBefore(content)) &&
+                      file.Append(tail) && file.Commit();
     return done ? 0 : -1;
 }
 

@@ -21,9 +21,12 @@ using LineFilter = std::function<void(int32_t index, const std::string& line, st
 // 0 when the file was replaced, -1 when not.
 int RewriteSmbConf(const std::vector<std::string>& lines, const LineFilter& filter);
 
-// Replaces smb.conf by its present bytes followed by tail. -1 (and nothing
-// created) when smb.conf is missing or cannot be both read and written, or
-// the replacement fails; 0 when done.
+// Replaces smb.conf by its present bytes followed by tail, which begins with
+// a line feed. When the bytes end, without a line feed, in a line that Samba
+// continues with the next one, one more line feed goes between, so that
+// tail's first line stays a line of its own. -1 (and nothing created) when
+// smb.conf is missing or cannot be both read and written, or the
+// replacement fails; 0 when done.
 int AppendToSmbConf(std::string_view tail);
 
 }  // namespace velmora

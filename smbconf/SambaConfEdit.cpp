@@ -9,6 +9,7 @@
 #include "smbconf/ConfRewrite.h"
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/Text.h"
+#include "smbconf/TextView.h"
 
 namespace {
 
@@ -34,15 +35,6 @@ bool hasKey(const std::string& line, const std::string& key)
     return parts.size() == 2 && parts[0] == key;
 }
 
-// Samba joins a line ending in a backslash with the next one.
-bool continuesOnNextLine(const std::string& line)
-{
-    size_t end = line.size();
-    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= 0x20)
-        --end;
-    return end > 0 && line[end - 1] == '\\';
-}
-
 // Where an absent key goes in a section of more than its header: before its
 // last line, or, when that line continues a line above it, before the
 // first line of that continued line — never inside it, where Samba would
@@ -50,7 +42,7 @@ bool continuesOnNextLine(const std::string& line)
 int32_t insertionLine(const std::vector<std::string>& lines, int32_t first, int32_t last)
 {
     int32_t at = last;
-    while (at - 1 > first && continuesOnNextLine(lines[at - 1]))
+    while (at - 1 > first && velmora::continuesOnNextLine(lines[at - 1]))
         --at;
     return at;
 }

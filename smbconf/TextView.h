@@ -37,6 +37,16 @@ inline bool splitView(std::string_view line, std::string_view& key, std::string_
     return true;
 }
 
+// True when Samba joins the line with the next one: its last byte other
+// than a blank is a backslash.
+inline bool continuesOnNextLine(std::string_view line)
+{
+    size_t end = line.size();
+    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= 0x20)
+        --end;
+    return end > 0 && line[end - 1] == '\\';
+}
+
 }  // namespace velmora
 
 #endif

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <sstream>
 #include <thread>
 
 #include "tests/edit/EditSupport.h"
@@ -58,29 +59,19 @@ bool editShares(int process, int thread)
     _exit(ok ? 0 : 1);
 }
 
-// Section name -> its lines, and how often each name has a header.
-struct Sections {
-    std::map<std::string, std::vector<std::string>> lines;
-    std::map<std::string, int> headers;
-};
-
-Sections parse(const std::string& text)
+// Each section's non-empty lines under its name, once per header.
+std::multimap<std::string, std::vector<std::string>> sectionsOf(const std::string& text)
 {
-    Sections result;
-    std::string current;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find('\n', start);
-        const std::string line = text.substr(start, end - start);
-        start = end == std::string::npos ? text.size() : end + 1;
-        if (!line.empty() && line.front() == '[') {
-            current = line.substr(1, line.size() - 2);
-            ++result.headers[current];
-        } else if (!line.empty()) {
-            result.lines[current].push_back(line);
-        }
+    std::multimap<std::string, std::vector<std::string>> sections;
+    std::istringstream lines(text);
+    auto current = sections.end();
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.front() == '[')
+            current = sections.emplace(line.substr(1, line.size() - 2), std::vector<std::string>{});
+        else if (!line.empty() && current != sections.end())
+            current->second.push_back(line);
     }
-    return result;
+    return sections;
 }
 
 TEST(EditConcurrency, OverlappingEditsAllLandAndReadersSeeWholeFiles)
@@ -111,21 +102,19 @@ TEST(EditConcurrency, OverlappingEditsAllLandAndReadersSeeWholeFiles)
             --running;
         }
     }
-    const Sections sections = parse(*testfs::readSmbConf());
-    EXPECT_EQ(sections.headers.size(), 1u + kProcesses * kThreads * kSharesPerThread);
+    const auto sections = sectionsOf(testfs::readSmbConf().value_or(""));
+    EXPECT_EQ(sections.size(), 1u + kProcesses * kThreads * kSharesPerThread);
+    // Sorted: where the added line goes depends on the next section.
+    const std::vector<std::string> expected = {"\tcomment = c", "\tpath = " + edittest::sharePaths().directory,
+                                               "\tread only = no"};
     for (int p = 0; p < kProcesses; ++p)
         for (int t = 0; t < kThreads; ++t)
             for (int s = 0; s < kSharesPerThread; ++s) {
                 const std::string name = shareName(p, t, s);
-                SCOPED_TRACE(name);
-                EXPECT_EQ(sections.headers.count(name) ? sections.headers.at(name) : 0, 1);
-                // Sorted: where the added line goes depends on the next section.
-                const std::vector<std::string> expected = {
-                    "\tcomment = c", "\tpath = " + edittest::sharePaths().directory, "\tread only = no"};
-                std::vector<std::string> got =
-                    sections.lines.count(name) ? sections.lines.at(name) : std::vector<std::string>{};
+                ASSERT_EQ(sections.count(name), 1u) << name;
+                std::vector<std::string> got = sections.find(name)->second;
                 std::sort(got.begin(), got.end());
-                EXPECT_EQ(got, expected);
+                EXPECT_EQ(got, expected) << name;
             }
     EXPECT_EQ(edittest::temporaries(), 0);
 }
@@ -139,20 +128,14 @@ std::string largeConf()
     return text;
 }
 
-// The content an edit makes of largeConf(), found by running it once.
-std::string editedContent(const std::function<int()>& edit)
-{
-    testfs::writeSmbConf(largeConf());
-    EXPECT_EQ(edit(), 0);
-    return *testfs::readSmbConf();
-}
-
-std::chrono::microseconds timeOf(const std::function<int()>& edit)
+// The content an edit makes of largeConf(), and how long it took, in µs.
+std::pair<std::string, long> runOnce(const std::function<int()>& edit)
 {
     testfs::writeSmbConf(largeConf());
     const auto start = std::chrono::steady_clock::now();
-    edit();
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_EQ(edit(), 0);
+    const auto took = std::chrono::steady_clock::now() - start;
+    return {testfs::readSmbConf().value_or(""), std::chrono::duration_cast<std::chrono::microseconds>(took).count()};
 }
 
 TEST(EditConcurrency, KilledEditLeavesOldOrNewFile)
@@ -166,10 +149,10 @@ TEST(EditConcurrency, KilledEditLeavesOldOrNewFile)
     };
     std::mt19937 random(20240611);
     for (const auto& edit : edits) {
-        const std::string after = editedContent(edit);
+        const auto [after, micros] = runOnce(edit);
         ASSERT_NE(after, before);
         // Forking and the copy command add to the edit's own time.
-        const long span = 3 * timeOf(edit).count() + 2000;
+        const long span = 3 * micros + 2000;
         int sawOld = 0, sawNew = 0;
         for (int round = 0; round < 40; ++round) {
             testfs::writeSmbConf(before);

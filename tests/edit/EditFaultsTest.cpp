@@ -19,8 +19,7 @@ namespace {
 
 VelmoraLibrary& lib() { return VelmoraLibrary::get(); }
 
-// Something mounted on /etc/samba for one test; gone again afterwards, so
-// that a whole binary run in one process stays sound.
+// Undoes a mount on /etc/samba.
 struct SambaDirMount {
     ~SambaDirMount() { umount2("/etc/samba", MNT_DETACH); }
 };
@@ -55,37 +54,38 @@ const std::vector<std::pair<const char*, std::function<int()>>>& edits()
     return calls;
 }
 
-void expectFailedEdit(const char* what, const std::function<int()>& edit, const std::string& before)
-{
-    SCOPED_TRACE(what);
-    EXPECT_EQ(edit(), -1);
-    EXPECT_EQ(testfs::readSmbConf(), before);
-    EXPECT_EQ(edittest::temporaries(), 0);
-}
-
-TEST(EditFaults, FullFileSystemLeavesTheFileAsItWas)
+// Each fault covers /etc/samba for one pass over the edits; the mount goes
+// again afterwards, so that a whole binary run in one process stays sound.
+TEST(EditFaults, FullFileSystemOrReadOnlyDirectoryLeavesTheFileAsItWas)
 {
     edittest::sharePaths();  // made before /etc/samba is covered
-    std::string error;
-    ASSERT_TRUE(sandbox::mountTmpfs("/etc/samba", "size=16k", error)) << error;
-    SambaDirMount mounted;
     const std::string before = sizableConf();
-    testfs::writeSmbConf(before);
-    fillFileSystem("/etc/samba/filler");
-    for (const auto& [what, edit] : edits())
-        expectFailedEdit(what, edit, before);
-}
-
-TEST(EditFaults, ReadOnlyDirectoryLeavesTheFileAsItWas)
-{
-    edittest::sharePaths();
-    const std::string before = sizableConf();
-    testfs::writeSmbConf(before);
-    std::string error;
-    ASSERT_TRUE(sandbox::makeReadOnly("/etc/samba", error)) << error;
-    SambaDirMount mounted;
-    for (const auto& [what, edit] : edits())
-        expectFailedEdit(what, edit, before);
+    const std::vector<std::pair<const char*, std::function<bool(std::string&)>>> faults = {
+        {"full file system",
+         [&](std::string& error) {
+             const bool mounted = sandbox::mountTmpfs("/etc/samba", "size=16k", error);
+             testfs::writeSmbConf(before);
+             fillFileSystem("/etc/samba/filler");
+             return mounted;
+         }},
+        {"read-only directory",
+         [&](std::string& error) {
+             testfs::writeSmbConf(before);
+             return sandbox::makeReadOnly("/etc/samba", error);
+         }},
+    };
+    for (const auto& [fault, cover] : faults) {
+        SCOPED_TRACE(fault);
+        std::string error;
+        ASSERT_TRUE(cover(error)) << error;
+        SambaDirMount mounted;
+        for (const auto& [what, edit] : edits()) {
+            SCOPED_TRACE(what);
+            EXPECT_EQ(edit(), -1);
+            EXPECT_EQ(testfs::readSmbConf(), before);
+            EXPECT_EQ(edittest::temporaries(), 0);
+        }
+    }
 }
 
 TEST(EditFaults, ModeOwnerAndGroupSurviveEveryEdit)

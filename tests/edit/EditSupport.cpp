@@ -4,27 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdarg>
-#include <cstdio>
-#include <mutex>
-
 #include "tests/support/Files.h"
 
 namespace edittest {
-namespace {
-
-std::mutex logMutex;
-std::vector<std::pair<int, std::string>> logLines;
-
-void record(int priority, const char* format, va_list args)
-{
-    char text[1024];
-    std::vsnprintf(text, sizeof text, format, args);
-    std::lock_guard<std::mutex> guard(logMutex);
-    logLines.emplace_back(priority & 0x07, text);  // the priority without its facility
-}
-
-}  // namespace
 
 int temporaries() { return testfs::countEntries("/etc/samba", ".smb.conf.velmora-"); }
 
@@ -48,55 +30,4 @@ const SharePaths& sharePaths()
     return paths;
 }
 
-std::vector<std::pair<int, std::string>> loggedLines()
-{
-    std::lock_guard<std::mutex> guard(logMutex);
-    return logLines;
-}
-
-bool logged(int priority, const std::string& text)
-{
-    for (const auto& [linePriority, line] : loggedLines()) {
-        if (linePriority == priority && line == text)
-            return true;
-    }
-    return false;
-}
-
-void clearLog()
-{
-    std::lock_guard<std::mutex> guard(logMutex);
-    logLines.clear();
-}
-
 }  // namespace edittest
-
-// The test binaries export these two (ENABLE_EXPORTS, and default visibility
-// against the project's hidden preset), so the dlopen'ed library binds its
-// syslog calls to them instead of libc's: the tests see every line with its
-// priority, whatever the log mask says. <syslog.h> is left out on purpose:
-// with _FORTIFY_SOURCE it defines syslog itself.
-#define VELMORA_TEST_EXPORT __attribute__((visibility("default")))
-
-extern "C" VELMORA_TEST_EXPORT void syslog(int priority, const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    edittest::record(priority, format, args);
-    va_end(args);
-}
-
-extern "C" VELMORA_TEST_EXPORT void __syslog_chk(int priority, int, const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    edittest::record(priority, format, args);
-    va_end(args);
-}
-
-// Every mask the library asks about lets every priority pass, so that its
-// trace lines reach the syslog above even where its own mask drops them.
-extern "C" VELMORA_TEST_EXPORT int setlogmask(int)
-{
-    return 0xff;
-}

@@ -2,8 +2,6 @@
 #define VELMORA_TESTS_EDIT_EDITSUPPORT_H
 
 #include <string>
-#include <utility>
-#include <vector>
 
 // Helpers shared by the tests of the editing share functions.
 namespace edittest {
@@ -21,12 +19,6 @@ struct SharePaths {
     std::string directory, link, file, missing;
 };
 const SharePaths& sharePaths();
-
-// Lines handed to syslog by this process (the library included), with
-// their priorities, formatted.
-std::vector<std::pair<int, std::string>> loggedLines();
-bool logged(int priority, const std::string& text);
-void clearLog();
 
 }  // namespace edittest
 

@@ -1,10 +1,10 @@
 // The fuzz targets' seed corpus and every saved finding, replayed through
 // the targets' own checks (fuzz/*Check.h) in the regular test builds: a
 // finding, once fixed, stays fixed in the plain, sanitizer and valgrind runs.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "fuzz/EditCheck.h"
@@ -21,14 +21,11 @@ const std::string kFuzzDir = VELMORA_FUZZ_DIR;
 std::vector<std::string> filesIn(const std::string& dir)
 {
     std::vector<std::string> files;
-    DIR* d = opendir(dir.c_str());
-    if (d == nullptr)
-        return files;
-    while (const dirent* entry = readdir(d)) {
-        if (entry->d_name[0] != '.')
-            files.push_back(dir + "/" + entry->d_name);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        if (entry.path().filename().string()[0] != '.')
+            files.push_back(entry.path().string());
     }
-    closedir(d);
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -1,47 +1,302 @@
-// The velmora tool's provider commands (names, instances, get) with the real
-// library, and every command's usage errors: what it prints, where, and its
-// exit codes.
+// The velmora tool run as a user runs it: the real tool binary with the real
+// libvelmora.so.0, on smb.conf files inside the test's sandbox. Each case
+// checks the exit status, both streams and the exact bytes of smb.conf
+// afterwards.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/samba/Command.h"
+#include "tests/samba/SambaFixtures.h"
+#include "tests/samba/SmbdServer.h"
 #include "tests/support/Files.h"
+#include "tests/support/Sandbox.h"
 #include "tests/support/VelmoraLibrary.h"
 
 namespace {
+
+// Two sections whose names differ only in case ([Twin] before [twin]), a
+// section without lines, one without a path line and one with an empty
+// path, between shares that look like real ones.
+const std::string kConf =
+    "[global]\n"
+    "   workgroup = WORKGROUP\n"
+    "   server string = %h server\n"
+    "\n"
+    "[data]\n"
+    "\tpath = /srv/data\n"
+    "\tcomment = Data\n"
+    "# backed up every night\n"
+    "   read only = no\n"
+    "\n"
+    "[empty]\n"
+    "\n"
+    "[nopath]\n"
+    "\tcomment = no directory here\n"
+    "\tbrowseable = yes\n"
+    "\n"
+    "[Twin]\n"
+    "\tpath = /srv/twin-upper\n"
+    "[twin]\n"
+    "\tpath = /srv/twin-lower\n"
+    "[blank]\n"
+    "\tpath =\n";
+
+const std::string kTextRules = " (no text may hold a line break, and the share name must not be empty)";
+const std::string kKeyRules =
+    " (no text may hold a line break, the share name must not be empty, and the key must not be empty, "
+    "hold \"=\" or begin with \"#\", \";\" or \"[\")";
+const std::string kTwins =
+    "the sections 'Twin' and 'twin' of /etc/samba/smb.conf differ only in case, so Samba treats them as one "
+    "share and velmora cannot tell them apart; merge or rename them first\n";
+const std::string kNoConf = "cannot read /etc/samba/smb.conf: No such file or directory";
+
+// kConf with the first occurrence of replaced swapped for replacement.
+std::string confWith(const std::string& replaced, const std::string& replacement)
+{
+    const size_t at = kConf.find(replaced);
+    EXPECT_NE(std::string::npos, at) << replaced;
+    return kConf.substr(0, at) + replacement + kConf.substr(at + replaced.size());
+}
 
 struct Case {
     std::vector<std::string> args;
     int exit;
     std::string out;  // exact, or a prefix when it ends in "..."
     std::string err;  // likewise
+    std::optional<std::string> conf = std::nullopt;  // smb.conf afterwards; nullopt: unchanged
 };
 
 void expectText(const std::string& expected, const std::string& actual)
 {
-    const bool prefix = expected.size() >= 3 && expected.compare(expected.size() - 3, 3, "...") == 0;
-    if (prefix)
-        EXPECT_EQ(expected.substr(0, expected.size() - 3), actual.substr(0, expected.size() - 3));
+    const size_t size = expected.size();
+    if (size >= 3 && expected.compare(size - 3, 3, "...") == 0)
+        EXPECT_EQ(expected.substr(0, size - 3), actual.substr(0, size - 3));
     else
         EXPECT_EQ(expected, actual);
 }
 
-void run(const Case& c)
+// The library's backup copy (/bin/cp) adds its own complaint before the
+// tool's message when it fails: only the last line is the tool's.
+std::string lastLine(const std::string& text)
 {
-    std::vector<std::string> argv = {VELMORA_TOOL};
-    argv.insert(argv.end(), c.args.begin(), c.args.end());
-    std::string line;
-    for (const std::string& arg : argv)
-        line += "'" + arg + "' ";
-    SCOPED_TRACE(line);
-    const samba::CommandResult result = samba::runCommand(argv);
-    EXPECT_EQ(c.exit, result.exitCode);
-    expectText(c.out, result.out);
-    expectText(c.err, result.err);
+    const size_t start = text.size() < 2 ? std::string::npos : text.rfind('\n', text.size() - 2);
+    return start == std::string::npos ? text : text.substr(start + 1);
 }
 
+// Runs `velmora <command> args` for each case (no command: `velmora args`)
+// on a fresh copy of original (nullopt: no smb.conf), which is written only
+// when it differs, so that a read-only /etc/samba works. With lastLineOnly
+// the standard error's last line is compared.
+void runCases(const std::optional<std::string>& original, const std::vector<Case>& cases,
+              bool lastLineOnly = false, const char* command = "shares")
+{
+    for (const Case& c : cases) {
+        std::vector<std::string> argv = {VELMORA_TOOL};
+        if (command != nullptr)
+            argv.push_back(command);
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        std::string line;
+        for (const std::string& arg : argv)
+            line += "'" + arg + "' ";
+        SCOPED_TRACE(line);
+        if (original && original != testfs::readSmbConf())
+            testfs::writeSmbConf(*original);
+        if (!original)
+            testfs::removeFile(testfs::kSmbConf);
+        const samba::CommandResult run = samba::runCommand(argv);
+        EXPECT_EQ(c.exit, run.exitCode);
+        expectText(c.out, run.out);
+        expectText(c.err, lastLineOnly ? lastLine(run.err) : run.err);
+        EXPECT_EQ(c.conf ? c.conf : original, testfs::readSmbConf());
+    }
+}
+
+TEST(CliShares, ReadCommandsPrintTheSharesOfTheFile)
+{
+    runCases(kConf, {
+        {{"list"}, 0, "data\nempty\nnopath\nTwin\ntwin\nblank\n", ""},
+        {{"show", "data"}, 0, "\tpath = /srv/data\n\tcomment = Data\n   read only = no\n", ""},
+        {{"show", "global"}, 0, "   workgroup = WORKGROUP\n   server string = %h server\n", ""},
+        {{"show", "empty"}, 0, "", ""},
+        {{"show", "Twin"}, 0, "\tpath = /srv/twin-upper\n", ""},
+        {{"show", "DATA"}, 1, "", "velmora: no share named 'DATA'\n"},
+        {{"show", ""}, 1, "", "velmora: no share named ''\n"},
+        {{"show", "twin"}, 1, "", "velmora: " + kTwins},
+        {{"path", "data"}, 0, "/srv/data\n", ""},
+        {{"path", "Twin"}, 0, "/srv/twin-upper\n", ""},
+        {{"path", "twin"}, 1, "", "velmora: " + kTwins},
+        {{"path", "nopath"}, 1, "", "velmora: share 'nopath' has no path line\n"},
+        {{"path", "empty"}, 1, "", "velmora: share 'empty' has no path line\n"},
+        {{"path", "blank"}, 1, "", "velmora: share 'blank' has an empty path\n"},
+        {{"path", "missing"}, 1, "", "velmora: no share named 'missing'\n"},
+        {{"path", std::string(5000, 'x')}, 1, "", "velmora: no share named '" + std::string(5000, 'x') + "'\n"},
+        {{"list", "--library=/nonexistent/lib.so"}, 1, "",
+         "velmora: cannot load /nonexistent/lib.so: /nonexistent/lib.so: cannot open shared object file: "
+         "No such file or directory\n"},
+        {{"show", "data", "--library", VELMORA_FAKE_RIGHTS_PATH}, 1, "",
+         "velmora: " + std::string(VELMORA_FAKE_RIGHTS_PATH) + ": does not export CLIGetSambaShares\n"},
+    });
+}
+
+TEST(CliShares, CommandsSayWhenTheFileCannotBeRead)
+{
+    samba::makeShareDirectories();
+    runCases(std::nullopt, {
+        {{"list"}, 1, "", "velmora: " + kNoConf + "\n"},
+        {{"show", "data"}, 1, "", "velmora: no share named 'data' (" + kNoConf + ")\n"},
+        {{"path", "data"}, 1, "", "velmora: no share named 'data' (" + kNoConf + ")\n"},
+        {{"create", "new", "/srv/new", "x"}, 1, "",
+         "velmora: cannot create share 'new': a share named 'new' exists already or /etc/samba/smb.conf "
+         "could not be written (" + kNoConf + ")\n"},
+    }, true);
+    // An empty file has no shares, and that is no failure.
+    runCases("", {{{"list"}, 0, "", "", {}}});
+}
+
+TEST(CliShares, EditsChangeTheFileAndSayWhatTheyDid)
+{
+    samba::makeShareDirectories();
+    runCases(kConf, {
+        {{"create", "new", "/srv/new", "New share"}, 0, "created share 'new' (path /srv/new)\n", "",
+         kConf + "\n[new]\n\tpath = /srv/new\n\tcomment = New share\n"},
+        {{"create", "Empty", "/srv/new", ""}, 0, "created share 'Empty' (path /srv/new)\n",
+         "velmora: warning: the share 'Empty' differs from 'empty' only in case; Samba treats them as one share\n",
+         kConf + "\n[Empty]\n\tpath = /srv/new\n\tcomment = \n"},
+        {{"set", "data", "read only", "false"}, 0, "set read only = No in share 'data'\n", "",
+         confWith("   read only = no\n", "\tread only = No\n")},
+        {{"set", "data", " browseable ", " yes "}, 0, "set browseable = yes in share 'data'\n", "",
+         confWith("   read only = no\n", "   read only = no\n\tbrowseable = yes\n")},
+        {{"set", "DATA", "comment", "Files"}, 0, "set comment = Files in share 'DATA'\n", "",
+         confWith("\tcomment = Data\n", "\tcomment = Files\n")},
+        {{"set", "data", "comment", "Data"}, 0, "set comment = Data in share 'data'\n", ""},
+        {{"set", "empty", "guest ok", "yes"}, 0, "set guest ok = yes in share 'empty'\n", "",
+         confWith("[empty]\n", "[empty]\n\tguest ok = yes\n")},
+        {{"set", "Twin", "path", "/srv/new"}, 0, "set path = /srv/new in share 'Twin'\n", "",
+         confWith("\tpath = /srv/twin-upper\n", "\tpath = /srv/new\n")},
+        {{"delete", "nopath"}, 0, "deleted share 'nopath'\n", "",
+         confWith("[nopath]\n\tcomment = no directory here\n\tbrowseable = yes\n\n", "")},
+        {{"delete", "blank"}, 0, "deleted share 'blank'\n", "", confWith("[blank]\n\tpath =\n", "")},
+        {{"delete", "Twin"}, 0, "deleted share 'Twin'\n", "", confWith("[Twin]\n\tpath = /srv/twin-upper\n", "")},
+    });
+}
+
+TEST(CliShares, RefusedEditsSayWhyAndLeaveTheFileAlone)
+{
+    samba::makeShareDirectories();
+    const std::string exists = "a share named 'data' exists already or /etc/samba/smb.conf could not be written";
+    runCases(kConf, {
+        {{"create", "data", "/srv/new", "x"}, 1, "", "velmora: cannot create share 'data': " + exists + "\n"},
+        {{"create", "new", "/srv/missing", "x"}, 1, "",
+         "velmora: cannot create share 'new': cannot examine path '/srv/missing': No such file or directory\n"},
+        {{"create", "new", "/srv/link", "x"}, 1, "",
+         "velmora: cannot create share 'new': '/srv/link' is a symbolic link; give the directory itself\n"},
+        {{"create", "", "/srv/new", "x"}, 1, "",
+         "velmora: cannot create share '': invalid argument: the share name is empty" + kTextRules + "\n"},
+        {{"create", "new]\n[evil", "/srv/new", "x"}, 1, "",
+         "velmora: cannot create share 'new]\n[evil': invalid argument: the share name holds a line break" +
+             kTextRules + "\n"},
+        {{"create", "new", "/srv/new", "x\r\n\tpath = /"}, 1, "",
+         "velmora: cannot create share 'new': invalid argument: the comment holds a line break" + kTextRules + "\n"},
+        {{"set", "data", "", "x"}, 1, "",
+         "velmora: cannot set '' in share 'data': invalid argument: the key is empty" + kKeyRules + "\n"},
+        {{"set", "data", "a = b", "x"}, 1, "",
+         "velmora: cannot set 'a = b' in share 'data': invalid argument: the key holds \"=\"" + kKeyRules + "\n"},
+        {{"set", "data", " [x", "y"}, 1, "",
+         "velmora: cannot set ' [x' in share 'data': invalid argument: the key begins with \"[\"" + kKeyRules + "\n"},
+        {{"set", "data", "comment", "x\nroot preexec = sh"}, 1, "",
+         "velmora: cannot set 'comment' in share 'data': invalid argument: the value holds a line break" +
+             kKeyRules + "\n"},
+        {{"set", "missing", "comment", "x"}, 1, "",
+         "velmora: cannot set 'comment' in share 'missing': no share named 'missing'\n"},
+        {{"set", "twin", "path", "/srv/new"}, 1, "", "velmora: cannot set 'path' in share 'twin': " + kTwins},
+        {{"delete", "twin"}, 1, "", "velmora: cannot delete share 'twin': " + kTwins},
+        {{"delete", "DATA"}, 1, "", "velmora: cannot delete share 'DATA': no share named 'DATA'\n"},
+        {{"delete", ""}, 1, "",
+         "velmora: cannot delete share '': invalid argument: the share name is empty" + kTextRules + "\n"},
+        {{"create", "data", "/srv/new", "x", "--reload"}, 1, "",
+         "velmora: cannot create share 'data': " + exists + "\n"},
+    });
+}
+
+// Removes the read-only bind mount when the test ends, so that later tests
+// of the same process can write again.
+struct ReadOnlySambaDir {
+    ReadOnlySambaDir()
+    {
+        std::string error;
+        ready = sandbox::makeReadOnly("/etc/samba", error);
+        EXPECT_TRUE(ready) << error;
+    }
+    ~ReadOnlySambaDir()
+    {
+        if (ready)
+            umount2("/etc/samba", MNT_DETACH);
+    }
+    bool ready = false;
+};
+
+TEST(CliShares, EditsOfAFileThatCannotBeWrittenFail)
+{
+    samba::makeShareDirectories();
+    testfs::writeSmbConf(kConf);
+    const ReadOnlySambaDir readOnly;
+    ASSERT_TRUE(readOnly.ready);
+    const std::string hint = "/etc/samba/smb.conf could not be written (/etc/samba: Read-only file system)\n";
+    runCases(kConf, {
+        {{"create", "new", "/srv/new", "x"}, 1, "",
+         "velmora: cannot create share 'new': a share named 'new' exists already or " + hint},
+        {{"set", "data", "comment", "x"}, 1, "", "velmora: cannot set 'comment' in share 'data': " + hint},
+        {{"delete", "data", "--reload"}, 1, "", "velmora: cannot delete share 'data': " + hint},
+    }, true);
+}
+
+// With --reload and no smbd running, the edit stands and the tool exits 0;
+// the reload's failure is a warning that names smbcontrol's reason. Samba's
+// run-time directories point into the sandbox's /etc, so smbcontrol finds
+// no smbd and leaves nothing on the host.
+TEST(CliShares, ReloadWithoutSmbdWarnsButTheEditStands)
+{
+    samba::makeShareDirectories();
+    const std::string global = "[global]\n"
+                               "   pid directory = /etc/samba/run\n"
+                               "   lock directory = /etc/samba/lock\n";
+    const std::string share = "\n[data]\n\tpath = /srv/data\n\tcomment = Data\n";
+    const std::string warning =
+        access("/usr/bin/smbcontrol", X_OK) == 0
+            ? "velmora: warning: smbd was not reloaded: Can't find pid for destination 'smbd' (smbcontrol exited "
+              "with status 1)\n"
+            : "velmora: warning: smbd was not reloaded: cannot run /usr/bin/smbcontrol: No such file or directory\n";
+    runCases(global + share, {
+        {{"create", "new", "/srv/new", "x", "--reload"}, 0, "created share 'new' (path /srv/new)\n", warning,
+         global + share + "\n[new]\n\tpath = /srv/new\n\tcomment = x\n"},
+        {{"set", "--reload", "data", "comment", "Files"}, 0, "set comment = Files in share 'data'\n", warning,
+         global + "\n[data]\n\tpath = /srv/data\n\tcomment = Files\n"},
+        {{"delete", "data", "--reload"}, 0, "deleted share 'data'\n", warning, global + "\n"},
+    });
+}
+
+// With a real smbd running, --reload makes it load the edited file.
+TEST(CliShares, ReloadReachesARunningSmbd)
+{
+    SKIP_WITHOUT_SAMBA();
+    samba::makeShareDirectories();
+    samba::SmbdServer server;
+    std::string error;
+    ASSERT_TRUE(server.start(error)) << error;
+    const std::string before = testfs::readSmbConf().value_or("");
+    runCases(before, {{{"create", "reloaded", "/srv/scratch", "Reloaded", "--reload"}, 0,
+                       "created share 'reloaded' (path /srv/scratch)\nsmbd reloaded its configuration\n", "",
+                       before + "\n[reloaded]\n\tpath = /srv/scratch\n\tcomment = Reloaded\n"}});
+    EXPECT_TRUE(server.stop(error)) << error;
+}
+
+const std::string kAB = "[a]\n[b]\n\tcomment = tab\there\n";
 const std::string kLib = std::string("--library=") + VelmoraLibrary::path();
 const std::string kPathA = "root/cimv2:QVX_SambaFileShare.InstanceID=\"Samba:a\"";
 const std::string kPathB = "root/cimv2:QVX_SambaFileShare.InstanceID=\"Samba:b\"";
@@ -67,7 +322,6 @@ TEST(Cli, ProviderCommandsPrintAnswersAndReportFailures)
 {
     testfs::installSmbd();
     testfs::installRights(testfs::Rights::Real);
-    testfs::writeSmbConf("[a]\n[b]\n\tcomment = tab\there\n");
     const std::vector<Case> cases = {
         {{"names", kLib, "--principal", "root"}, 0, kPathA + "\n" + kPathB + "\n", ""},
         {{"names", kLib}, 0, kPathA + "\n" + kPathB + "\n", ""},
@@ -83,8 +337,7 @@ TEST(Cli, ProviderCommandsPrintAnswersAndReportFailures)
         {{"get", "Samba:zz", kLib}, 1, "", "velmora: CMPI_RC_ERR_FAILED (1): Samba share does not exist \n"},
         {{"names", "--library", "/nonexistent/lib.so"}, 1, "", "velmora: cannot load /nonexistent/lib.so: ..."},
     };
-    for (const Case& c : cases)
-        run(c);
+    runCases(kAB, cases, false, nullptr);
 }
 
 TEST(Cli, WrongCommandLinesAreUsageErrorsAndHelpIsNot)
@@ -107,8 +360,7 @@ TEST(Cli, WrongCommandLinesAreUsageErrorsAndHelpIsNot)
         {{"--help"}, 0, usage.substr(1), ""},
         {{"shares", "--help"}, 0, sharesUsage.substr(1), ""},
     };
-    for (const Case& c : cases)
-        run(c);
+    runCases(kAB, cases, false, nullptr);
 }
 
 }  // namespace

@@ -163,20 +163,19 @@ CMPIStatus arena(const CMPIContext* ctx, const CMPIObjectPath* classPath)
     return reply(codes.text + ":" + text(name));
 }
 
-CMPIStatus keepClone()
+// The first call keeps a clone, the next one releases it.
+CMPIStatus clone()
 {
     const CMPIBroker* mb = gBroker;
     CMPIStatus rc;
+    if (gKept != nullptr) {
+        rc = gKept->ft->release(gKept);
+        gKept = nullptr;
+        return reply(std::to_string(rc.rc));
+    }
     CMPIString* original = mb->eft->newString(mb, "kept", nullptr);
     gKept = original->ft->clone(original, &rc);
     return reply(std::to_string(rc.rc) + ":" + text(gKept));
-}
-
-CMPIStatus releaseClone()
-{
-    const CMPIStatus rc = gKept->ft->release(gKept);
-    gKept = nullptr;
-    return reply(std::to_string(rc.rc));
 }
 
 // The versions and the 2.0 additions the broker and the result offer.
@@ -201,8 +200,7 @@ CMPIStatus answer(const CMPIContext* ctx, const CMPIResult* rslt, const CMPIObje
     if (scenario == "Values") return values(path, rslt);
     if (scenario == "Principal") return principal(ctx);
     if (scenario == "Arena") return arena(ctx, path);
-    if (scenario == "Clone") return keepClone();
-    if (scenario == "ReleaseClone") return releaseClone();
+    if (scenario == "Clone") return clone();
     if (scenario == "Edition") return edition(rslt);
     if (scenario == "Fail") return CMPIStatus{CMPI_RC_ERR_FAILED, reply("boom").msg};
     if (scenario == "Throw") throw std::runtime_error("escaped");

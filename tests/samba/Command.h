@@ -8,15 +8,14 @@ namespace samba {
 
 // What a finished program left behind.
 struct CommandResult {
-    int exitCode = -1;  // its exit status; -1 when it could not start, was killed or timed out
+    int exitCode = -1;  // its exit status; -1 when it could not start or was killed
     std::string out;    // everything it wrote to standard output
     std::string err;    // everything it wrote to standard error
 };
 
 // Runs argv[0] (looked up in PATH) with argv as its arguments, without a
-// shell, with standard input from /dev/null, and waits for it. A program
-// still running after timeoutMs is killed (by its PID). Never throws.
-CommandResult runCommand(const std::vector<std::string>& argv, int timeoutMs = 30000);
+// shell, with standard input from /dev/null, and waits for it. Never throws.
+CommandResult runCommand(const std::vector<std::string>& argv);
 
 }  // namespace samba
 

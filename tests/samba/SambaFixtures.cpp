@@ -1,11 +1,12 @@
 #include "tests/samba/SambaFixtures.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include "host/Host.h"
-#include "tests/support/Files.h"
+#include <algorithm>
+
+#include "tests/support/ProviderHost.h"
 #include "tests/support/Sandbox.h"
-#include "tests/support/VelmoraLibrary.h"
 
 namespace samba {
 namespace {
@@ -37,8 +38,13 @@ std::string fixture(const std::string& name)
     }
     if (name == "office-crlf")
         return withCrLf(dataFile("office.conf"));
-    if (name == "nas-unterminated") {
-        std::string text = dataFile("nas.conf");
+    // Its last line goes on with a backslash, and there is no next line.
+    if (name == "continued-open")
+        return fixture("continued-unterminated") + " \\";
+    const std::string unterminated = "-unterminated";
+    const size_t cut = name.size() - std::min(name.size(), unterminated.size());
+    if (name.size() > unterminated.size() && name.compare(cut, std::string::npos, unterminated) == 0) {
+        std::string text = fixture(name.substr(0, cut));
         while (!text.empty() && text.back() == '\n')
             text.pop_back();
         return text;
@@ -50,20 +56,16 @@ void makeShareDirectories()
 {
     std::string error;
     ASSERT_TRUE(sandbox::mountTmpfs("/srv", "size=1m,mode=0755", error)) << error;
-    for (const char* dir : {"/srv/scratch", "/srv/team files", "/srv/photos", "/srv/archive"})
+    for (const char* dir : {"/srv/scratch", "/srv/team files", "/srv/photos", "/srv/archive", "/srv/new"})
         ASSERT_EQ(0, mkdir(dir, 0755)) << dir;
+    ASSERT_EQ(0, symlink("/srv/new", "/srv/link"));
 }
 
 std::vector<vhost::Instance> providerInstances()
 {
-    testfs::installSmbd();
-    testfs::installRights(testfs::Rights::Fake);
-    testfs::setFakeRights(0, 0x10);
-    vhost::Host host(VelmoraLibrary::path());
-    std::string error;
-    EXPECT_TRUE(host.load(&error)) << error;
-    host.setPrincipal("root");
-    const vhost::CallResult result = host.enumInstances(vhost::ObjectPath("root/cimv2", "QVX_SambaFileShare"));
+    ProviderHost host;
+    EXPECT_TRUE(host.loaded) << host.error;
+    const vhost::CallResult result = host.enumInstances(classPath());
     EXPECT_EQ(CMPI_RC_OK, result.rc) << result.statusText();
     return result.instances();
 }

@@ -28,7 +28,8 @@ namespace samba {
 std::string fixture(const std::string& name);
 
 // Mounts a tmpfs on /srv inside the sandbox and creates the directories
-// the tests share below it; fails the calling test on error.
+// the tests share below it (/srv/link is a symbolic link to /srv/new);
+// fails the calling test on error.
 void makeShareDirectories();
 
 // The share instances a CIMOM receives for /etc/samba/smb.conf as it is:

@@ -76,15 +76,4 @@ std::optional<std::string> testparmParameter(const std::string& file, const std:
     return value;
 }
 
-std::string describe(const SambaView& view)
-{
-    std::string text;
-    for (const auto& [section, parameters] : view) {
-        text += "[" + section + "]\n";
-        for (const auto& [key, value] : parameters)
-            text += "\t" + key + " = " + value + "\n";
-    }
-    return text;
-}
-
 }  // namespace samba

@@ -37,10 +37,6 @@ Testparm testparm(const std::string& file);
 std::optional<std::string> testparmParameter(const std::string& file, const std::string& section,
                                              const std::string& parameter);
 
-// Renders a view one "[section] key = value" line per parameter, so that
-// test failures show a readable difference.
-std::string describe(const SambaView& view);
-
 }  // namespace samba
 
 #endif

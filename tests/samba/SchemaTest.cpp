@@ -3,6 +3,7 @@
 // with, and both registrations name the library and factories that exist.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <regex>
 #include <set>
@@ -132,12 +133,9 @@ std::map<std::string, std::string> sfcbStanza()
 
 std::string mofType(const vhost::Value& value)
 {
-    switch (value.type) {
-    case CMPI_string: return "string";
-    case CMPI_sint32: return "sint32";
-    case CMPI_boolean: return "boolean";
-    default: return "CMPI type " + std::to_string(value.type);
-    }
+    const std::map<CMPIType, std::string> names = {
+        {CMPI_string, "string"}, {CMPI_sint32, "sint32"}, {CMPI_boolean, "boolean"}};
+    return names.count(value.type) ? names.at(value.type) : "CMPI type " + std::to_string(value.type);
 }
 
 }  // namespace
@@ -161,18 +159,12 @@ TEST(Schema, ClassStandsAloneOnStandardQualifiers)
     EXPECT_EQ(declared, cls.qualifiers);
     for (const auto& [name, property] : cls.properties)
         EXPECT_EQ(name == "InstanceID", property.qualifiers.count("Key") == 1) << name;
-}
-
-TEST(Schema, ProtocolValueThreeIsCifs)
-{
-    const Property protocol = readClass().properties["FileSharingProtocol"];
+    // FileSharingProtocol 3, the value the provider sets, means CIFS.
+    const Property& protocol = cls.properties.at("FileSharingProtocol");
     const Values& valueMap = protocol.lists.at("ValueMap");
     const Values& values = protocol.lists.at("Values");
     ASSERT_EQ(valueMap.size(), values.size());
-    std::map<std::string, std::string> meaning;
-    for (size_t i = 0; i < values.size(); ++i)
-        meaning[valueMap[i]] = values[i];
-    EXPECT_EQ("CIFS", meaning["3"]);
+    EXPECT_EQ("CIFS", values[std::find(valueMap.begin(), valueMap.end(), "3") - valueMap.begin()]);
 }
 
 // Each property the provider sets is declared with the CIM type of its
@@ -217,20 +209,18 @@ TEST(Schema, SfcbRegistrationNamesTheLibraryAndItsFactories)
 // the class and with the sfcb registration.
 TEST(Schema, PegasusRegistrationMatchesTheProvider)
 {
+    using Instance = std::map<std::string, Values>;
+    const std::map<std::string, Instance> expected = {
+        {"PG_ProviderModule", {{"Name", {"velmora"}}, {"Location", {"velmora"}}, {"InterfaceType", {"CMPI"}},
+                               {"InterfaceVersion", {"2.0.0"}}, {"Version", {VELMORA_PROJECT_VERSION}}}},
+        {"PG_Provider", {{"ProviderModuleName", {"velmora"}}, {"Name", {"velmora"}}}},
+        {"PG_ProviderCapabilities",
+         {{"ProviderModuleName", {"velmora"}}, {"ProviderName", {"velmora"}}, {"ClassName", {readClass().name}},
+          {"Namespaces", {"root/cimv2"}}, {"ProviderType", {"2", "5"}}}},
+    };
     auto instances = readInstances("velmora-pegasus-registration.mof");
-    auto& module = instances["PG_ProviderModule"];
-    auto& provider = instances["PG_Provider"];
-    auto& capabilities = instances["PG_ProviderCapabilities"];
-    EXPECT_EQ(Values{"velmora"}, module["Name"]);
-    EXPECT_EQ(Values{"velmora"}, module["Location"]);
-    EXPECT_EQ(Values{"CMPI"}, module["InterfaceType"]);
-    EXPECT_EQ(Values{"2.0.0"}, module["InterfaceVersion"]);
-    EXPECT_EQ(Values{VELMORA_PROJECT_VERSION}, module["Version"]);
-    EXPECT_EQ(Values{"velmora"}, provider["ProviderModuleName"]);
-    EXPECT_EQ(Values{"velmora"}, provider["Name"]);
-    EXPECT_EQ(Values{"velmora"}, capabilities["ProviderModuleName"]);
-    EXPECT_EQ(Values{"velmora"}, capabilities["ProviderName"]);
-    EXPECT_EQ(Values{readClass().name}, capabilities["ClassName"]);
-    EXPECT_EQ(Values{"root/cimv2"}, capabilities["Namespaces"]);
-    EXPECT_EQ((Values{"2", "5"}), capabilities["ProviderType"]);
+    for (const auto& [className, properties] : expected) {
+        for (const auto& [name, values] : properties)
+            EXPECT_EQ(values, instances[className][name]) << className << "." << name;
+    }
 }

@@ -1,7 +1,6 @@
 #include "tests/samba/SmbdServer.h"
 
 #include <arpa/inet.h>
-#include <dirent.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
@@ -13,7 +12,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -59,8 +57,8 @@ bool prepareStateDirs(std::string& error)
             return false;
         }
     }
-    // smbd's helpers detach from it; as their subreaper this process can
-    // wait for them to end instead of leaving that to init.
+    // smbd's helper detaches from it; as its subreaper this process can
+    // wait for it to end instead of leaving that to init.
     prctl(PR_SET_CHILD_SUBREAPER, 1);
     return true;
 }
@@ -126,41 +124,6 @@ bool reapAll(std::chrono::seconds timeout)
     return false;
 }
 
-// The processes whose parent is this one: smbd's helpers that outlived it.
-std::vector<pid_t> children()
-{
-    std::vector<pid_t> found;
-    DIR* proc = opendir("/proc");
-    while (const dirent* entry = proc != nullptr ? readdir(proc) : nullptr) {
-        std::ifstream file("/proc/" + std::string(entry->d_name) + "/stat");
-        std::string stat;
-        if (std::atol(entry->d_name) <= 0 || !std::getline(file, stat) || stat.rfind(')') == std::string::npos)
-            continue;
-        std::istringstream rest(stat.substr(stat.rfind(')') + 1));
-        std::string state;
-        long ppid = 0;
-        if (rest >> state >> ppid && ppid == getpid())
-            found.push_back(static_cast<pid_t>(std::atol(entry->d_name)));
-    }
-    if (proc != nullptr)
-        closedir(proc);
-    return found;
-}
-
-std::vector<ListedShare> parseListing(const std::string& out)
-{
-    static const std::regex row(R"(^\t(.+?)\s+(Disk|IPC|Printer)(?:\s+(.*))?$)");
-    std::vector<ListedShare> shares;
-    std::istringstream lines(out);
-    std::string line;
-    std::smatch match;
-    while (std::getline(lines, line)) {
-        if (std::regex_match(line, match, row))
-            shares.push_back({match[1].str(), match[2].str(), match[3].str()});
-    }
-    return shares;
-}
-
 }  // namespace
 
 SmbdServer::~SmbdServer()
@@ -218,15 +181,25 @@ bool SmbdServer::reload(std::string& error)
     return false;
 }
 
+// smbclient under timeout(1), so that a hung listing fails the test instead
+// of stalling it.
 std::optional<std::vector<ListedShare>> SmbdServer::listShares(std::string& error) const
 {
     const CommandResult run =
-        runCommand({"smbclient", "-L", "//127.0.0.1", "-p", std::to_string(port_), "-N"}, 20000);
+        runCommand({"timeout", "-s", "KILL", "20", "smbclient", "-L", "//127.0.0.1", "-p", std::to_string(port_), "-N"});
     if (run.exitCode != 0) {
         error = "smbclient -L failed (" + std::to_string(run.exitCode) + "): " + run.out + run.err;
         return std::nullopt;
     }
-    return parseListing(run.out);
+    static const std::regex row(R"(^\t(.+?)\s+(Disk|IPC|Printer)(?:\s+(.*))?$)");
+    std::vector<ListedShare> shares;
+    std::istringstream lines(run.out);
+    std::smatch match;
+    for (std::string line; std::getline(lines, line);) {
+        if (std::regex_match(line, match, row))
+            shares.push_back({match[1].str(), match[2].str(), match[3].str()});
+    }
+    return shares;
 }
 
 bool SmbdServer::stop(std::string& error)
@@ -234,16 +207,16 @@ bool SmbdServer::stop(std::string& error)
     if (smbd_ <= 0)
         return true;
     const pid_t helper = dcerpcdPid();
-    kill(smbd_, SIGTERM);
-    if (helper > 0)
-        kill(helper, SIGTERM);
+    const pid_t smbd = smbd_;
     smbd_ = -1;
-    if (reapAll(std::chrono::seconds(10)))
-        return true;
-    for (const pid_t pid : children())
-        kill(pid, SIGKILL);
-    reapAll(std::chrono::seconds(5));
-    error = "smbd or one of its helpers ignored SIGTERM and was killed";
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        kill(smbd, signal);
+        if (helper > 0)
+            kill(helper, signal);
+        if (reapAll(std::chrono::seconds(10)) && signal == SIGTERM)
+            return true;
+    }
+    error = "smbd or its helper ignored SIGTERM and was killed";
     return false;
 }
 

@@ -23,9 +23,9 @@ struct ListedShare {
 // the sandbox), which start() writes with a [global] section only.
 //
 // Stopping signals smbd and the samba-dcerpcd helper it starts by their
-// PIDs; both, and the helper's workers, come to this process (their
-// subreaper) to be reaped, so the test may have no other child process
-// then. The destructor stops a server that a failed test left running.
+// PIDs; both come to this process (their subreaper) to be reaped, so the
+// test may have no other child process then. The destructor stops a server
+// that a failed test left running.
 class SmbdServer {
 public:
     SmbdServer() = default;
@@ -41,7 +41,7 @@ public:
     // The shares smbclient lists, anonymously; nullopt (with smbclient's
     // words in error) when the listing failed.
     std::optional<std::vector<ListedShare>> listShares(std::string& error) const;
-    // Stops smbd and its helpers and waits until all are gone; false with a
+    // Stops smbd and its helper and waits until all are gone; false with a
     // reason when one of them had to be killed.
     bool stop(std::string& error);
     // smbd's own log of this run, for failure messages.

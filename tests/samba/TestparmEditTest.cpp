@@ -37,12 +37,6 @@ Edit setting(std::string share, std::string key, std::string value, std::string 
 
 Edit deleting(std::string share) { return {Edit::Delete, std::move(share), "", "", ""}; }
 
-std::string describe(const Edit& edit)
-{
-    const char* verbs[] = {"create", "set", "delete"};
-    return std::string(verbs[edit.kind]) + " [" + edit.share + "] '" + edit.key + "' '" + edit.value + "'";
-}
-
 int apply(const Edit& edit)
 {
     const VelmoraLibrary& lib = VelmoraLibrary::get();
@@ -109,12 +103,12 @@ void runEdits(const EditCase& c)
     samba::Testparm before = samba::testparm(testfs::kSmbConf);
     ASSERT_EQ(0, before.exitCode) << "the fixture itself does not load:\n" << before.messages;
     for (const Edit& edit : c.edits) {
-        SCOPED_TRACE(describe(edit));
+        SCOPED_TRACE("[" + edit.share + "] '" + edit.key + "' '" + edit.value + "'");
         ASSERT_EQ(0, apply(edit));
         const samba::Testparm after = samba::testparm(testfs::kSmbConf);
         const std::string file = testfs::readSmbConf().value_or("(no file)");
         ASSERT_EQ(0, after.exitCode) << after.messages << "\nin the file:\n" << file;
-        EXPECT_EQ(samba::describe(expectedAfter(before.view, edit)), samba::describe(after.view))
+        EXPECT_EQ(expectedAfter(before.view, edit), after.view)
             << "in the file:\n" << file;
         if (edit.kind == Edit::Set) {
             EXPECT_EQ(edit.effective, samba::testparmParameter(testfs::kSmbConf, edit.share, edit.key));
@@ -143,4 +137,19 @@ TEST(TestparmAfterEdits, AddedParameterDoesNotJoinAContinuedLine)
     samba::makeShareDirectories();
     runEdits({"a share whose last parameter goes on over two lines", "continued",
               {setting("lab", "read only", "false", "No"), setting("lab", "guest ok", "yes", "Yes")}});
+}
+
+// A file that ends, without a final line feed, in a line that goes on with a
+// backslash: a new section's header must not become the end of that value.
+// The line gets an empty line to join instead, so the value merely loses its
+// dangling backslash (no appended text can keep it and still start a line).
+TEST(TestparmAfterEdits, NewSectionAfterAnOpenLastLineStaysASection)
+{
+    SKIP_WITHOUT_SAMBA();
+    samba::makeShareDirectories();
+    testfs::writeSmbConf(samba::fixture("continued-open"));
+    ASSERT_EQ(0, VelmoraLibrary::get().createShare("scratch", "/srv/scratch", "Scratch space"));
+    EXPECT_EQ(0, samba::testparm(testfs::kSmbConf).exitCode);
+    EXPECT_EQ("/srv/scratch", samba::testparmParameter(testfs::kSmbConf, "scratch", "path"));
+    EXPECT_EQ("alice bob carol dave", samba::testparmParameter(testfs::kSmbConf, "lab", "valid users"));
 }

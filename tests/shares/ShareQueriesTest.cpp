@@ -14,7 +14,6 @@ using Lines = std::vector<std::string>;
 
 struct Recorder {
     Lines names;
-    std::vector<void*> contexts;
     int failAt = -1;     // throw when this many names were recorded
     int returnValue = 0;
 };
@@ -30,14 +29,6 @@ int recordName(const char* name, void* context)
     return recorder->returnValue;
 }
 
-Lines shareNames(const std::string& content)
-{
-    testfs::writeSmbConf(content);
-    Recorder recorder;
-    EXPECT_EQ(VelmoraLibrary::get().getShares(recordName, &recorder), 0);
-    return recorder.names;
-}
-
 TEST(GetShares, ListsEverySectionButGlobalInFileOrder)
 {
     const std::vector<std::pair<std::string, Lines>> cases = {
@@ -51,7 +42,10 @@ TEST(GetShares, ListsEverySectionButGlobalInFileOrder)
     };
     for (const auto& [content, names] : cases) {
         SCOPED_TRACE(content);
-        EXPECT_EQ(shareNames(content), names);
+        testfs::writeSmbConf(content);
+        Recorder recorder;
+        EXPECT_EQ(VelmoraLibrary::get().getShares(recordName, &recorder), 0);
+        EXPECT_EQ(recorder.names, names);
     }
 }
 
