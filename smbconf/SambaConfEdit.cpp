@@ -13,15 +13,6 @@
 
 namespace {
 
-// The section an edit works on, looked up with GetSectionByName like every
-// edit. A miss yields the empty section, whose range 0..0 belongs to no
-// section of the file: nothing may be rewritten by it.
-bool lookUpSection(const SambaConfFile& conf, const char* name, SambaSection& section)
-{
-    section = conf.GetSectionByName(name);
-    return conf.FindSection(name) != nullptr;
-}
-
 bool isCommentLine(const std::string& line)
 {
     std::string text = line;
@@ -55,6 +46,18 @@ void appendLine(std::string& out, const std::string& line)
 
 }  // namespace
 
+// The section an edit works on, looked up with GetSectionByName like every
+// edit. A miss yields the empty section, whose range 0..0 belongs to no
+// section of the file: nothing may be rewritten by it. A model without lines
+// rewrites nothing either: the new file would be empty.
+bool SambaConfFile::sectionToRewrite(const char* name, SambaSection& section) const
+{
+    if (sectionsOnly_)
+        return false;
+    section = GetSectionByName(name);
+    return FindSection(name) != nullptr;
+}
+
 int SambaConfFile::MakeBackupCopy()
 {
     velmora::trace("Comimg to SambaConfFile::MakeBackupCopy.......... ");
@@ -86,10 +89,8 @@ int SambaConfFile::WriteNewSection(const char* name, const char* path, const cha
 int SambaConfFile::RemoveSection(const char* name)
 {
     velmora::trace("Comimg to SambaConfFile::RemoveSection.......... ");
-    if (sectionsOnly_)
-        return -1;  // without lines, the rewrite would empty the file
     SambaSection section;
-    if (!lookUpSection(*this, name, section))
+    if (!sectionToRewrite(name, section))
         return -1;
     return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
         const bool inSection = i >= section.startLine && i <= section.endLine;
@@ -128,10 +129,8 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
                                  PropertyExistence existence)
 {
     velmora::trace("Comimg to SambaConfFile::ModifySection.......... ");
-    if (sectionsOnly_)
-        return -1;  // without lines, the rewrite would empty the file
     SambaSection section;
-    if (!lookUpSection(*this, name, section))
+    if (!sectionToRewrite(name, section))
         return -1;
     const int32_t first = section.startLine;
     const int32_t last = section.endLine;

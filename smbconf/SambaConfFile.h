@@ -78,6 +78,9 @@ public:
 
 private:
     int parse(bool keepLines);
+    // The section an edit of name rewrites, into section; false when none
+    // may be rewritten (no match, or a model without lines).
+    bool sectionToRewrite(const char* name, SambaSection& section) const;
 
     bool sectionsOnly_ = false;
 };
