@@ -32,6 +32,13 @@
  *                          -1  no section of exactly that name, or smb.conf
  *                              could not be written (file unchanged);
  *                          -4  invalid argument.
+ *   CLIRemoveKeyValuePair   0  every line Samba reads as the parameter was
+ *                              removed from the share, or there was none;
+ *                          -1  no such share, or smb.conf could not be
+ *                              written (file unchanged);
+ *                          -4  invalid argument (as for CLIModifyKeyValuePair).
+ *   Every edit also       -5  Samba's own parser would not load the result
+ *                              (nothing written; CLISambaVerdict() says why).
  * Every edit copies smb.conf to /etc/samba/smb.conf.temp first, replaces the
  * file atomically and is serialised with every other edit.
  */
@@ -64,6 +71,25 @@ VELMORA_EXPORT int CLICreateSambaShare(const char* shareName, const char* path,
 VELMORA_EXPORT int CLIModifyKeyValuePair(const char* shareName, const char* key,
                                          const char* value);
 VELMORA_EXPORT int CLIDeleteSambaShare(const char* shareName);
+
+/* Removes the parameter key (under any name Samba gives it) from the share. */
+VELMORA_EXPORT int CLIRemoveKeyValuePair(const char* shareName, const char* key);
+
+/* Dry runs. Between CLIBeginDryRun() and CLIEndDryRun(), the edits this
+ * thread calls do all that an edit does (lock, read, checks, Samba's
+ * verdict) and return the code they would return, but neither back up nor
+ * replace smb.conf. CLIEndDryRun stores in *newText the complete smb.conf
+ * that the last of those edits would have written (malloc'ed: free() it), or
+ * NULL when it would have written nothing; newText may be NULL. It returns
+ * 0, or -1 when no dry run was begun on this thread. */
+VELMORA_EXPORT void CLIBeginDryRun(void);
+VELMORA_EXPORT int CLIEndDryRun(char** newText);
+
+/* What Samba's own parser (testparm) said of the text that the last edit on
+ * this thread made or would have made: its warnings and errors, or "" when
+ * it said nothing or Samba's tools are not installed. Valid until this
+ * thread's next edit. */
+VELMORA_EXPORT const char* CLISambaVerdict(void);
 
 #ifdef __cplusplus
 /* The share's parameter lines (its own copy, raw as in the file). */
