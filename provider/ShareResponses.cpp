@@ -4,6 +4,7 @@
 #include <strings.h>
 #include <syslog.h>
 
+#include <optional>
 #include <string_view>
 
 #include "cmpi/CmpiData.h"
@@ -12,16 +13,12 @@
 #include "provider/InstanceId.h"
 #include "shares/SambaShares.h"
 #include "shares/ShareWalk.h"
-#include "smbconf/TextView.h"
+#include "smbconf/SambaDialect.h"
+#include "smbconf/SambaReading.h"
 
 namespace {
 
 constexpr CMPISint32 kProtocolCIFS = 3;
-
-bool isYes(std::string_view value)
-{
-    return value.size() == 3 && strncasecmp(value.data(), "yes", 3) == 0;
-}
 
 // The properties every share has, in the order clients see them.
 void setIdentity(CmpiInstance& instance, const char* shareName)
@@ -31,36 +28,73 @@ void setIdentity(CmpiInstance& instance, const char* shareName)
     instance.setProperty("ElementName", CmpiData(shareName));
 }
 
-// One parameter line onto the instance; true when it was a "path" line.
-// Only the values that become properties are copied out of the line.
-bool mapParameter(CmpiInstance& instance, const std::string& line)
-{
-    std::string_view key;
-    std::string_view value;
-    if (!velmora::splitView(line, key, value))
-        return false;
-    velmora::trace("property name is %.*s", static_cast<int>(key.size()), key.data());
-    velmora::trace("property value is %.*s", static_cast<int>(value.size()), value.data());
-    if (key == "comment")
-        instance.setProperty("Comment", CmpiData(std::string(value)));
-    else if (key == "path")
-        instance.setProperty("PathName", CmpiData(std::string(value)));
-    else if (key == "read only")
-        instance.setProperty("ReadOnly", CmpiBooleanData(isYes(value)));
-    else if (key == "inherit acls")
-        instance.setProperty("InheritACLs", CmpiBooleanData(isYes(value)));
-    return key == "path";
-}
+// The four share properties as Samba reads them: the last setting of each
+// parameter wins, under any of its names ('directory' is 'path',
+// 'writeable = yes' is 'read only = no'); a boolean that is not one is
+// passed over. Unset when no line of the share sets the parameter.
+struct ShareProperties {
+    std::optional<std::string_view> comment;
+    std::optional<std::string_view> path;
+    std::optional<bool> readOnly;
+    std::optional<bool> inheritAcls;
 
+    void note(std::string_view key, std::string_view value)
+    {
+        velmora::trace("property name is %.*s", static_cast<int>(key.size()), key.data());
+        velmora::trace("property value is %.*s", static_cast<int>(value.size()), value.data());
+        const velmora::samba::ParameterId id = velmora::samba::Identify(key);
+        if (id.name == "comment")
+            comment = value;
+        else if (id.name == "path")
+            path = value;
+        else if (id.name == "readonly")
+            noteBoolean(readOnly, id, value);
+        else if (id.name == "inheritacls")
+            noteBoolean(inheritAcls, id, value);
+    }
+
+    static void noteBoolean(std::optional<bool>& property, const velmora::samba::ParameterId& id,
+                            std::string_view value)
+    {
+        if (const std::optional<bool> meaning = velmora::samba::BooleanValue(id, value))
+            property = meaning;
+    }
+
+    // PathName is always set ("" without a path line).
+    void applyTo(CmpiInstance& instance) const
+    {
+        if (comment)
+            instance.setProperty("Comment", CmpiData(std::string(*comment)));
+        instance.setProperty("PathName", CmpiData(std::string(path.value_or(std::string_view()))));
+        if (readOnly)
+            instance.setProperty("ReadOnly", CmpiBooleanData(*readOnly));
+        if (inheritAcls)
+            instance.setProperty("InheritACLs", CmpiBooleanData(*inheritAcls));
+    }
+};
+
+// Lines as CLIGetSambaShareInfo hands them: split as Samba splits them.
 void mapParameters(CmpiInstance& instance, const std::vector<std::string>& lines)
 {
     velmora::trace("Comimg to ShareParameterDisplayHandler .............");
     velmora::trace("size of paramInfo is %d", static_cast<int>(lines.size()));
-    bool pathSeen = false;
-    for (const std::string& line : lines)
-        pathSeen = mapParameter(instance, line) || pathSeen;
-    if (!pathSeen)
-        instance.setProperty("PathName", CmpiData(""));
+    ShareProperties properties;
+    for (const std::string& line : lines) {
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos)
+            properties.note(velmora::samba::Trim(std::string_view(line).substr(0, eq)),
+                            velmora::samba::Trim(std::string_view(line).substr(eq + 1)));
+    }
+    properties.applyTo(instance);
+}
+
+void mapParameters(CmpiInstance& instance, const velmora::samba::Reading& reading,
+                   const velmora::samba::Share& share)
+{
+    ShareProperties properties;
+    for (const velmora::samba::Parameter& parameter : reading.Parameters(share))
+        properties.note(parameter.key(), parameter.value());
+    properties.applyTo(instance);
 }
 
 ShareResponseContext& responseContext(void* context)
@@ -92,8 +126,7 @@ int InstanceNamesHandler(const char* shareName, void* context)
 
 // Builds every instance from the one parse the walk holds instead of reading
 // the file twice more per share; the answer is the same as
-// CIMSambaShareHandler's, since each share's parameters come from the first
-// section matching its name ignoring case, as CLIGetSambaShareInfo finds it.
+// CIMSambaShareHandler's, since both read the share as Samba does.
 int utilEnumInstancesResponse(CmpiResult& result, const CmpiObjectPath& objectPath)
 {
     velmora::trace("Comimg to utilEnumInstancesResponse .............");
@@ -102,11 +135,12 @@ int utilEnumInstancesResponse(CmpiResult& result, const CmpiObjectPath& objectPa
     // Every instance is made from this one path: the broker gives each
     // instance its own copy of it.
     CmpiObjectPath path(nameSpace.c_str(), className.c_str());
-    velmora::forEachShare([&](const SambaSection& share, const SambaSection& parameters) {
+    velmora::forEachShare([&](const velmora::samba::Reading& reading, const velmora::samba::Share& share) {
         velmora::trace("coming to CIMSambaShareHandler..........");
         CmpiInstance instance(path);
-        setIdentity(instance, share.name.c_str());
-        mapParameters(instance, parameters.properties);
+        const std::string name(share.name);
+        setIdentity(instance, name.c_str());
+        mapParameters(instance, reading, share);
         result.returnData(instance);
         // The CIMOM has its copy; ours need not wait for the end of the call.
         instance.release();

@@ -37,9 +37,11 @@ VELMORA_EXPORT CmpiInstance MakeSambaFileShareInstance(const char* shareName,
                                                        const CmpiObjectPath& objectPath);
 
 // Maps a share's parameter lines onto the CmpiInstance that context points
-// to: "comment" -> Comment, "path" -> PathName (always set, "" without a
-// path line), "read only" -> ReadOnly, "inherit acls" -> InheritACLs (true
-// exactly for "yes" in any case). Keys compare exactly. Always 0.
+// to, as Samba reads them (the last setting wins, names by Samba's identity
+// and synonyms, booleans as Samba reads them): comment -> Comment, path ->
+// PathName (always set, "" when no line sets it), read only -> ReadOnly,
+// inherit acls -> InheritACLs (unset when no line sets them to a boolean).
+// Always 0.
 VELMORA_EXPORT int ShareParameterDisplayHandler(const char* shareName, std::vector<std::string> lines,
                                                 void* context);
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "smbconf/SambaDialect.h"
 #include "smbconf/Text.h"
 
 namespace velmora {
@@ -17,14 +18,25 @@ bool IsValidShareName(const char* name)
     return IsSingleLine(name) && name[0] != '\0';
 }
 
+bool IsSingleValue(const char* text)
+{
+    return IsSingleLine(text) && !samba::Continues(text);
+}
+
 bool IsValidNewShare(const char* name, const char* path, const char* comment)
 {
-    return IsValidShareName(name) && IsSingleLine(path) && IsSingleLine(comment);
+    return IsValidShareName(name) && std::strchr(name, ']') == nullptr && !samba::IsGlobalSection(name) &&
+           IsSingleValue(path) && IsSingleValue(comment);
 }
 
 bool IsValidParameter(const char* name, const char* key, const char* value)
 {
-    if (!IsValidShareName(name) || !IsSingleLine(key) || !IsSingleLine(value))
+    return IsValidKey(name, key) && IsSingleValue(value);
+}
+
+bool IsValidKey(const char* name, const char* key)
+{
+    if (!IsValidShareName(name) || !IsSingleLine(key))
         return false;
     std::string trimmed = key;
     trim(trimmed);

@@ -14,13 +14,24 @@ bool IsSingleLine(const char* text);
 // A single line, not empty.
 bool IsValidShareName(const char* name);
 
-// For CLICreateSambaShare: a valid name, and path and comment single lines.
+// A single line whose last byte that is not blank is not "\": Samba would
+// join the next line of the file into it (a comment ending in "\" would
+// swallow the share's next parameter, 'valid users' say).
+bool IsSingleValue(const char* text);
+
+// For CLICreateSambaShare: a valid name that Samba reads back whole as a
+// share's (no "]", which ends Samba's name; not 'global' or 'globals' in
+// any case, which are Samba's global section), and path and comment single
+// values.
 bool IsValidNewShare(const char* name, const char* path, const char* comment);
 
-// For CLIModifyKeyValuePair: a valid name, key and value single lines, and
-// a key that, trimmed as it will be written, is not empty, holds no "=" and
-// does not begin with "#", ";" or "[" (which would make the new line a
-// comment or a header instead of a parameter).
+// For CLIModifyKeyValuePair and CLIRemoveKeyValuePair: a valid name, and a
+// key that is a single line and, trimmed as it will be written, is not
+// empty, holds no "=" and does not begin with "#", ";" or "[" (which would
+// make the new line a comment or a header instead of a parameter).
+bool IsValidKey(const char* name, const char* key);
+
+// For CLIModifyKeyValuePair: a valid key, and a single value.
 bool IsValidParameter(const char* name, const char* key, const char* value);
 
 }  // namespace velmora

@@ -13,27 +13,43 @@
 #include "shares/EditLock.h"
 #include "shares/SambaShares.h"
 #include "smbconf/SambaConfFile.h"
+#include "smbconf/SambaDialect.h"
 #include "smbconf/Text.h"
 
 namespace {
 
 // -2 when the path cannot be examined, -3 when it is a symbolic link, else
-// 0: any other kind of file is accepted as the share's directory.
+// 0: any other kind of file is accepted as the share's directory. Final
+// slashes are set aside first: lstat of '/srv/link/' follows the link.
 int checkSharePath(const char* path)
 {
+    std::string examined = path;
+    while (examined.size() > 1 && examined.back() == '/')
+        examined.pop_back();
     struct stat st {};
-    if (lstat(path, &st) != 0)
+    if (lstat(examined.c_str(), &st) != 0)
         return -2;
     return S_ISLNK(st.st_mode) ? -3 : 0;
 }
 
 // Callers' booleans in Samba's spelling: "false" in any case becomes "No",
-// and "true" in lower case exactly becomes "Yes"; anything else stays.
-std::string sambaBoolean(const std::string& value)
+// and "true" in lower case exactly becomes "Yes"; anything else stays. Only
+// for boolean parameters: a comment 'true' stays 'true'.
+std::string sambaBoolean(const std::string& key, const std::string& value)
 {
+    if (!velmora::samba::IsBoolean(velmora::samba::Identify(key)))
+        return value;
     if (strcasecmp(value.c_str(), "false") == 0)
         return "No";
     return value == "true" ? "Yes" : value;
+}
+
+// The share Samba takes name for, found only when one of its headers is
+// exactly name.
+bool existsExactly(const SambaConfFile& conf, const char* name)
+{
+    const velmora::samba::Share* share = conf.Samba().Find(name);
+    return share != nullptr && conf.Samba().NamedExactly(*share, name);
 }
 
 // smb.conf read under the edit lock, which is held while this object lives
@@ -65,7 +81,8 @@ int CLICreateSambaShare(const char* shareName, const char* path, const char* com
     if (!locked.Held())
         return -1;
     SambaConfFile& conf = locked.Conf();
-    if (conf.SectionExists(shareName))
+    // Samba would merge a section named alike into the existing share.
+    if (conf.Samba().Find(shareName) != nullptr)
         return -1;
     const int pathCheck = checkSharePath(path);
     if (pathCheck != 0)
@@ -74,8 +91,8 @@ int CLICreateSambaShare(const char* shareName, const char* path, const char* com
     return conf.WriteNewSection(shareName, path, comment);
 }
 
-// The value is classified as given (trimmed) and written in Samba's boolean
-// spelling, so 'false' against a stored 'No' still rewrites the line.
+// The value is classified as given (trimmed) against Samba's value, as
+// Samba compares values, and written in Samba's boolean spelling.
 int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* value)
 {
     velmora::trace("comimg to CLIModifyKeyValuePair ..............");
@@ -85,14 +102,14 @@ int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* va
     if (!locked.Held())
         return -1;
     SambaConfFile& conf = locked.Conf();
-    if (conf.FindSection(shareName) == nullptr)
+    if (conf.Samba().Find(shareName) == nullptr)
         return -1;
     std::string keyText = key;
     std::string valueText = value;
     trim(keyText);
     trim(valueText);
     const PropertyExistence existence = conf.SamePropertyExists(shareName, keyText, valueText);
-    valueText = sambaBoolean(valueText);
+    valueText = sambaBoolean(keyText, valueText);
     if (existence == PropertySameValue)
         return 0;
     velmora::trace("%s property do not exists alredy thus adding", key);
@@ -100,9 +117,25 @@ int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* va
     return conf.ModifySection(shareName, keyText, valueText, existence);
 }
 
-// The section is found exactly here, but RemoveSection drops the first
-// section matching without regard to case: with [Homes] before [homes],
-// deleting 'homes' removes [Homes].
+int CLIRemoveKeyValuePair(const char* shareName, const char* key)
+{
+    velmora::trace("comimg to CLIRemoveKeyValuePair ..............");
+    if (!velmora::IsValidKey(shareName, key))
+        return -4;
+    LockedConf locked;
+    if (!locked.Held())
+        return -1;
+    SambaConfFile& conf = locked.Conf();
+    if (conf.Samba().Find(shareName) == nullptr)
+        return -1;
+    std::string keyText = key;
+    trim(keyText);
+    conf.MakeBackupCopy();
+    return conf.RemoveProperty(shareName, keyText);
+}
+
+// The name must be exactly a header's; then every section of the share
+// goes ([Homes] and [homes] are one share for Samba).
 int CLIDeleteSambaShare(const char* shareName)
 {
     velmora::trace("comimg to CLIDeleteSambaShare ..............");
@@ -112,7 +145,7 @@ int CLIDeleteSambaShare(const char* shareName)
     if (!locked.Held())
         return -1;
     SambaConfFile& conf = locked.Conf();
-    if (!conf.SectionExists(shareName)) {
+    if (!existsExactly(conf, shareName)) {
         syslog(LOG_ERR, "Section %s does not exists", shareName);
         return -1;
     }

@@ -10,22 +10,6 @@
 #include "common/Log.h"
 #include "shares/SambaShares.h"
 #include "smbconf/SambaConfFile.h"
-#include "smbconf/TextView.h"
-
-namespace {
-
-// The first parameter line whose key is exactly "path"; its trimmed value.
-bool findPathValue(const SambaSection& section, std::string_view& value)
-{
-    for (const std::string& line : section.properties) {
-        std::string_view key;
-        if (velmora::splitView(line, key, value) && key == "path")
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 int CLIGetSambaShares(SambaShareHandler handler, void* context)
 {
@@ -34,10 +18,10 @@ int CLIGetSambaShares(SambaShareHandler handler, void* context)
     conf.InitSections();
     if (handler == nullptr)
         return 0;
-    for (const SambaSection& section : conf.sections) {
-        if (section.name == "global")
+    for (const velmora::samba::Share& share : conf.Samba().Shares()) {
+        if (share.global)
             continue;
-        const std::string name = section.name;  // the handler's own copy
+        const std::string name(share.name);  // the handler's own copy
         handler(name.c_str(), context);
     }
     return 0;
@@ -49,8 +33,11 @@ int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, v
     SambaConfFile conf;
     conf.InitSections();
     std::vector<std::string> lines;
-    if (shareName != nullptr)
-        lines = conf.GetSectionByName(shareName).properties;
+    const velmora::samba::Share* share = shareName != nullptr ? conf.Samba().Find(shareName) : nullptr;
+    if (share != nullptr) {
+        for (const velmora::samba::Parameter& parameter : conf.Samba().Parameters(*share))
+            lines.emplace_back(parameter.text);
+    }
     velmora::trace("printing sectionInformation");
     for (const std::string& line : lines)
         velmora::trace("%s", line.c_str());
@@ -66,10 +53,11 @@ int CLISambaSharePathName(const char* shareName, char** out)
         return -1;
     SambaConfFile conf;
     conf.InitSections();
-    const SambaSection* section = conf.FindSection(shareName);
-    std::string_view value;
-    if (section == nullptr || !findPathValue(*section, value) || out == nullptr)
+    const velmora::samba::Share* share = conf.Samba().Find(shareName);
+    const velmora::samba::Parameter* path = share != nullptr ? velmora::samba::LastSetting(conf.Samba(), *share, "path") : nullptr;
+    if (path == nullptr || out == nullptr)
         return -1;
+    const std::string_view value = path->value();
     char* copy = static_cast<char*>(std::malloc(value.size() + 1));
     if (copy == nullptr)
         return -1;
@@ -86,5 +74,6 @@ int CLIIsValidSambaShare(const char* shareName)
         return 1;
     SambaConfFile conf;
     conf.InitSections();
-    return conf.SectionExists(shareName) != 0 ? 0 : 1;
+    const velmora::samba::Share* share = conf.Samba().Find(shareName);
+    return share != nullptr && conf.Samba().NamedExactly(*share, shareName) ? 0 : 1;
 }

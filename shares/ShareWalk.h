@@ -3,19 +3,16 @@
 
 #include <functional>
 
-#include "smbconf/SambaSection.h"
+#include "smbconf/SambaReading.h"
 
 namespace velmora {
 
-// One parse of smb.conf, then visit(share, parameters) for every section not
-// named exactly "global", in file order. parameters is the first section
-// whose name matches the share's ignoring case — the section a lookup by name
-// (CLIGetSambaShareInfo) would read — so that a walk answers exactly what
-// per-share lookups would, from a single consistent snapshot. Both
-// references live for one visit. An exception from visit ends the walk and
-// passes through after the model is released.
-void forEachShare(const std::function<void(const SambaSection& share,
-                                           const SambaSection& parameters)>& visit);
+// One parse of smb.conf, then visit(share) for every share Samba sees (its
+// sections merged, the global section left out), in the order of their first
+// headers (reading lists the share's parameters): what per-share lookups (CLIGetSambaShareInfo) would answer, from
+// a single consistent snapshot. The share lives for one visit. An exception
+// from visit ends the walk and passes through after the model is released.
+void forEachShare(const std::function<void(const samba::Reading& reading, const samba::Share& share)>& visit);
 
 }  // namespace velmora
 

@@ -8,10 +8,14 @@
 #include "common/Paths.h"
 #include "smbconf/ConfRewrite.h"
 #include "smbconf/SambaConfFile.h"
+#include "smbconf/SambaDialect.h"
 #include "smbconf/Text.h"
 #include "smbconf/TextView.h"
 
 namespace {
+
+using velmora::samba::Parameter;
+using velmora::samba::Share;
 
 bool isCommentLine(const std::string& line)
 {
@@ -20,42 +24,49 @@ bool isCommentLine(const std::string& line)
     return !text.empty() && text.front() == '#';
 }
 
-bool hasKey(const std::string& line, const std::string& key)
-{
-    const std::vector<std::string> parts = SplitProperty(line);
-    return parts.size() == 2 && parts[0] == key;
-}
-
-// Where an absent key goes in a section of more than its header: before its
-// last line, or, when that line continues a line above it, before the
-// first line of that continued line — never inside it, where Samba would
-// read the new parameter as part of another one's value.
-int32_t insertionLine(const std::vector<std::string>& lines, int32_t first, int32_t last)
-{
-    int32_t at = last;
-    while (at - 1 > first && velmora::continuesOnNextLine(lines[at - 1]))
-        --at;
-    return at;
-}
-
 void appendLine(std::string& out, const std::string& line)
 {
     out += line;
     out += '\n';
 }
 
+// The lines of share that set the parameter key, under any of its names.
+std::vector<const Parameter*> settingsOf(const velmora::samba::Reading& reading, const Share& share,
+                                         const std::string& key)
+{
+    const velmora::samba::ParameterId id = velmora::samba::Identify(key);
+    std::vector<const Parameter*> found;
+    for (const Parameter& parameter : reading.Parameters(share))
+        if (velmora::samba::Identify(parameter.key()) == id)
+            found.push_back(&parameter);
+    return found;
+}
+
+// For each line of the file, what becomes of it when the parameters given
+// go: a parameter's first line is marked to be replaced, its other lines
+// (those it continues on) to be dropped.
+enum class LineFate : uint8_t { Keep, Replace, Drop };
+std::vector<LineFate> fatesOf(size_t lineCount, const std::vector<const Parameter*>& parameters, LineFate first)
+{
+    std::vector<LineFate> fates(lineCount, LineFate::Keep);
+    for (const Parameter* parameter : parameters) {
+        fates[static_cast<size_t>(parameter->first)] = first;
+        for (int32_t i = parameter->first + 1; i <= parameter->last; ++i)
+            fates[static_cast<size_t>(i)] = LineFate::Drop;
+    }
+    return fates;
+}
+
 }  // namespace
 
-// The section an edit works on, looked up with GetSectionByName like every
-// edit. A miss yields the empty section, whose range 0..0 belongs to no
-// section of the file: nothing may be rewritten by it. A model without lines
-// rewrites nothing either: the new file would be empty.
-bool SambaConfFile::sectionToRewrite(const char* name, SambaSection& section) const
+// The share an edit works on: the one Samba takes name for. None when no
+// section has that name, or for a model without lines (the new file would
+// be empty).
+const velmora::samba::Share* SambaConfFile::shareToRewrite(const char* name) const
 {
     if (sectionsOnly_)
-        return false;
-    section = GetSectionByName(name);
-    return FindSection(name) != nullptr;
+        return nullptr;
+    return samba_.Find(name);
 }
 
 int SambaConfFile::MakeBackupCopy()
@@ -84,70 +95,130 @@ int SambaConfFile::WriteNewSection(const char* name, const char* path, const cha
     return velmora::AppendToSmbConf(text);
 }
 
-// Drops the section's range except its '#' comment lines, which may well
-// describe the next section.
+// Drops every section of the share (Samba merges them all), except their
+// '#' comment lines, which may well describe the next section. A parameter
+// that continues over lines goes whole with its section.
 int SambaConfFile::RemoveSection(const char* name)
 {
     velmora::trace("Comimg to SambaConfFile::RemoveSection.......... ");
-    SambaSection section;
-    if (!sectionToRewrite(name, section))
+    const Share* share = shareToRewrite(name);
+    if (share == nullptr)
         return -1;
+    std::vector<bool> dropped(lines.size(), false);
+    for (const velmora::samba::SectionRange& section : samba_.Sections(*share)) {
+        if (section.header < 0)
+            continue;  // the lines before the first header are no section
+        for (int32_t i = section.first; i <= section.last; ++i)
+            dropped[static_cast<size_t>(i)] = !isCommentLine(lines[static_cast<size_t>(i)]) || samba_.JoinedToAbove(i);
+    }
     return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
-        const bool inSection = i >= section.startLine && i <= section.endLine;
-        if (!inSection || isCommentLine(line))
+        if (!dropped[static_cast<size_t>(i)])
             appendLine(out, line);
     });
 }
 
+// Samba's value is the last one it reads: the answer compares the value
+// given with that one, as Samba compares values ('True' and 'yes' are the
+// same boolean; 'writeable = no' is 'read only = yes').
 PropertyExistence SambaConfFile::SamePropertyExists(const char* name, std::string& key,
                                                     std::string& value)
 {
     velmora::trace("Comimg to SambaConfFile::SamePropertyExists.......... ");
-    const SambaSection section = GetSectionByName(name);
-    for (const std::string& line : section.properties) {
-        const std::vector<std::string> parts = SplitProperty(line);
-        velmora::trace("property after split is :");
-        for (const std::string& part : parts)
-            velmora::trace("%s", part.c_str());
-        if (parts.size() != 2 || parts[0] != key)
-            continue;
-        velmora::trace("keyname matched");
-        if (parts[1] != value)
-            return PropertyValueDiffers;
-        velmora::trace("keyvalue matched");
-        return PropertySameValue;
-    }
-    return PropertyAbsent;
+    const Share* share = samba_.Find(name);
+    if (share == nullptr)
+        return PropertyAbsent;
+    const std::vector<const Parameter*> settings = settingsOf(samba_, *share, key);
+    if (settings.empty())
+        return PropertyAbsent;
+    const Parameter& last = *settings.back();
+    velmora::trace("keyname matched");
+    if (!velmora::samba::SameSetting(velmora::samba::Identify(key), value,
+                                     velmora::samba::Identify(last.key()), last.value()))
+        return PropertyValueDiffers;
+    velmora::trace("keyvalue matched");
+    return PropertySameValue;
 }
 
-// An absent key goes just before the section's last line (usually the blank
-// line before the next header; see insertionLine for continued lines); a
-// section that is only its header gets the line right after it, so that the
-// line belongs to that section. A differing key replaces every line of the
-// section that has it.
+// Where a new line goes in a section: before its last line (usually the
+// blank line before the next header), but never inside a line that
+// continues — neither the section's header nor a parameter — where Samba
+// would read it as part of that line. The result is the index of the line
+// it goes before (lines.size() for the end of the file).
+int32_t SambaConfFile::insertionPoint(const velmora::samba::SectionRange& section) const
+{
+    int32_t at = section.last;
+    while (at > section.header && samba_.JoinedToAbove(at))
+        --at;
+    if (at > section.header)
+        return at;
+    // Only the header (with the lines it continues on): just after it.
+    at = section.header + 1;
+    while (samba_.JoinedToAbove(at))
+        ++at;
+    return at;
+}
+
+// An absent key goes into the share's first section (insertionPoint); a
+// present one is replaced wherever Samba reads it, under any of its names,
+// in every section of the share: each such line, with the lines it
+// continues on, becomes the one new line.
 int SambaConfFile::ModifySection(const char* name, std::string& key, std::string& value,
                                  PropertyExistence existence)
 {
     velmora::trace("Comimg to SambaConfFile::ModifySection.......... ");
-    SambaSection section;
-    if (!sectionToRewrite(name, section))
+    const Share* share = shareToRewrite(name);
+    if (share == nullptr)
         return -1;
-    const int32_t first = section.startLine;
-    const int32_t last = section.endLine;
-    const int32_t at = last > first ? insertionLine(lines, first, last) : first;
+    const std::string newLine = PasteTogetherNewValue(key, value);
+    if (existence != PropertyAbsent) {
+        const std::vector<LineFate> fates = fatesOf(lines.size(), settingsOf(samba_, *share, key), LineFate::Replace);
+        return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
+            const LineFate fate = fates[static_cast<size_t>(i)];
+            if (fate != LineFate::Drop)
+                appendLine(out, fate == LineFate::Replace ? newLine : line);
+        });
+    }
+    const velmora::samba::SectionRange* section = firstHeaded(*share);
+    if (section == nullptr)
+        return -1;
+    const int32_t at = insertionPoint(*section);
+    const int32_t end = static_cast<int32_t>(lines.size());
     return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
-        if (existence == PropertyAbsent && i == at) {
-            if (last > first)
-                appendLine(out, PasteTogetherNewValue(key, value));
-            appendLine(out, line);
-            if (last == first)
-                appendLine(out, PasteTogetherNewValue(key, value));
-            return;
-        }
-        const bool inSection = i >= first && i <= last;
-        const bool replace = existence == PropertyValueDiffers && inSection && hasKey(line, key);
-        appendLine(out, replace ? PasteTogetherNewValue(key, value) : line);
+        if (i == at)
+            appendLine(out, newLine);
+        appendLine(out, line);
+        if (at == end && i == end - 1)
+            appendLine(out, newLine);
     });
+}
+
+// Drops every line Samba reads as the parameter, under any of its names, in
+// every section of the share, with the lines each continues on. 0 also
+// when there is none (nothing written).
+int SambaConfFile::RemoveProperty(const char* name, std::string& key)
+{
+    velmora::trace("Comimg to SambaConfFile::RemoveProperty.......... ");
+    const Share* share = shareToRewrite(name);
+    if (share == nullptr)
+        return -1;
+    const std::vector<const Parameter*> settings = settingsOf(samba_, *share, key);
+    if (settings.empty())
+        return 0;
+    const std::vector<LineFate> fates = fatesOf(lines.size(), settings, LineFate::Drop);
+    return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
+        if (fates[static_cast<size_t>(i)] == LineFate::Keep)
+            appendLine(out, line);
+    });
+}
+
+// The first section of share that has a header: the one a new parameter
+// goes into. nullptr when it has none.
+const velmora::samba::SectionRange* SambaConfFile::firstHeaded(const velmora::samba::Share& share) const
+{
+    for (const velmora::samba::SectionRange& section : samba_.Sections(share))
+        if (section.header >= 0)
+            return &section;
+    return nullptr;
 }
 
 // Before: key 'read only', value 'no'. After: "\tread only = no".

@@ -40,18 +40,15 @@ struct Descriptor {
     int fd;
 };
 
-// The bytes of a file, in a buffer that is not cleared before it is filled.
+// The bytes of a file: the first size bytes of a buffer of capacity bytes.
 struct Content {
-    std::unique_ptr<char[]> bytes;
+    std::string bytes;
     size_t size = 0;
     size_t capacity = 0;
 
     void grow(size_t newCapacity)
     {
-        std::unique_ptr<char[]> larger(new char[newCapacity]);
-        if (size > 0)
-            std::memcpy(larger.get(), bytes.get(), size);
-        bytes = std::move(larger);
+        bytes.resize(newCapacity);
         capacity = newCapacity;
     }
 };
@@ -69,7 +66,7 @@ bool readAll(int fd, Content& content)
     for (;;) {
         if (content.size == content.capacity)
             content.grow(content.capacity * 2);
-        const ssize_t got = read(fd, content.bytes.get() + content.size, content.capacity - content.size);
+        const ssize_t got = read(fd, content.bytes.data() + content.size, content.capacity - content.size);
         if (got == 0)
             return true;
         if (got < 0 && errno == EINTR)
@@ -108,31 +105,23 @@ void classify(std::string_view line, int32_t index, Layout& layout)
 }
 
 // Cuts content at each line feed, noting where each line ends, and
-// classifies each line; text after the last line feed is a line only when
+// classifies each line for the raw model when a layout is given; text after the last line feed is a line only when
 // not empty. "a\nb" and "a\nb\n" both give {a, b}. The first line gets
 // the index first.
-void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineEnds, Layout& layout)
+void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineEnds, Layout* layout)
 {
-    const char* begin = content.bytes.get();
+    const char* begin = content.bytes.data();
     const char* cursor = begin;
     const char* end = begin + content.size;
     while (cursor < end) {
         const void* found = std::memchr(cursor, '\n', static_cast<size_t>(end - cursor));
         const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
-        classify(std::string_view(cursor, static_cast<size_t>(stop - cursor)),
-                 first + static_cast<int32_t>(lineEnds.size()), layout);
+        if (layout != nullptr)
+            classify(std::string_view(cursor, static_cast<size_t>(stop - cursor)),
+                     first + static_cast<int32_t>(lineEnds.size()), *layout);
         lineEnds.push_back(static_cast<size_t>(stop - begin));
         cursor = stop + 1;
     }
-}
-
-// The text of line i, as noted in lineEnds (whose first entry is line
-// first), in the read bytes.
-std::string_view lineIn(const Content& content, const std::vector<size_t>& lineEnds, int32_t first, int32_t i)
-{
-    const size_t k = static_cast<size_t>(i - first);
-    const size_t start = k == 0 ? 0 : lineEnds[k - 1] + 1;
-    return std::string_view(content.bytes.get() + start, lineEnds[k] - start);
 }
 
 // Appends a copy of every line noted.
@@ -141,7 +130,7 @@ void copyLines(const Content& content, const std::vector<size_t>& lineEnds, std:
     lines.reserve(lines.size() + lineEnds.size());
     size_t start = 0;
     for (const size_t stop : lineEnds) {
-        lines.emplace_back(content.bytes.get() + start, stop - start);
+        lines.emplace_back(content.bytes.data() + start, stop - start);
         start = stop + 1;
     }
 }
@@ -197,14 +186,21 @@ int SambaConfFile::parse(bool keepLines)
     std::vector<size_t> lineEnds;
     if (!readAll(file.fd, content))
         return -1;
+    endsWithLineFeed_ = content.size > 0 && content.bytes[content.size - 1] == '\n';
     const int32_t first = static_cast<int32_t>(lines.size());
-    noteLines(content, first, lineEnds, layout);
-    const int32_t last = first + static_cast<int32_t>(lineEnds.size()) - 1;
     if (!keepLines) {
+        // Readers keep the bytes and where the lines end, and only Samba's
+        // reading of them.
         sectionsOnly_ = true;
-        buildSections([&](int32_t i) { return lineIn(content, lineEnds, first, i); }, last, layout, sections);
+        noteLines(content, first, lineEnds, nullptr);
+        content.bytes.resize(content.size);
+        bytes_ = std::move(content.bytes);
+        lineEnds_ = std::move(lineEnds);
+        readAsSamba();
         return 0;
     }
+    noteLines(content, first, lineEnds, &layout);
+    const int32_t last = first + static_cast<int32_t>(lineEnds.size()) - 1;
     copyLines(content, lineEnds, lines);
     lineCount += static_cast<int32_t>(lineEnds.size());
     // The bytes and the notes of where lines end are given back before the
@@ -212,7 +208,47 @@ int SambaConfFile::parse(bool keepLines)
     content = Content();
     std::vector<size_t>().swap(lineEnds);
     buildSections([&](int32_t i) -> const std::string& { return lines[i]; }, last, layout, sections);
+    readAsSamba();
     return 0;
+}
+
+SambaConfFile::SambaConfFile(const SambaConfFile& other)
+    : lineCount(other.lineCount), lines(other.lines), sections(other.sections),
+      sectionsOnly_(other.sectionsOnly_), endsWithLineFeed_(other.endsWithLineFeed_),
+      bytes_(other.bytes_), lineEnds_(other.lineEnds_)
+{
+    readAsSamba();
+}
+
+SambaConfFile& SambaConfFile::operator=(const SambaConfFile& other)
+{
+    if (this != &other) {
+        lineCount = other.lineCount;
+        lines = other.lines;
+        sections = other.sections;
+        sectionsOnly_ = other.sectionsOnly_;
+        endsWithLineFeed_ = other.endsWithLineFeed_;
+        bytes_ = other.bytes_;
+        lineEnds_ = other.lineEnds_;
+        readAsSamba();
+    }
+    return *this;
+}
+
+std::string_view SambaConfFile::lineAt(int32_t i) const
+{
+    if (!sectionsOnly_)
+        return lines[static_cast<size_t>(i)];
+    const size_t k = static_cast<size_t>(i);
+    const size_t start = k == 0 ? 0 : lineEnds_[k - 1] + 1;
+    return std::string_view(bytes_.data() + start, lineEnds_[k] - start);
+}
+
+void SambaConfFile::readAsSamba()
+{
+    const int32_t count = sectionsOnly_ ? static_cast<int32_t>(lineEnds_.size())
+                                        : static_cast<int32_t>(lines.size());
+    samba_.Build(count, [this](int32_t i) { return lineAt(i); }, endsWithLineFeed_);
 }
 
 std::vector<SambaSection> SambaConfFile::GetAllSectionInfo() const

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "smbconf/SambaReading.h"
 #include "smbconf/SambaSection.h"
 
 // How a key and value stand in a section (the numbers are part of the
@@ -19,17 +20,30 @@ enum PropertyExistence {
 // authority for rewrites) and the sections with their line ranges and
 // parameter lines. Use: construct, Init() once, query or edit, discard.
 // The object is never refreshed; after an edit, build a new one.
+//
+// Beside that raw model, each parse also reads the file as Samba does
+// (Samba()): the shares and parameters that smbd will see. The share
+// functions answer and edit from that reading; the raw model is what an edit
+// writes back, line by line.
 class SambaConfFile {
 public:
+    SambaConfFile() = default;
+    // Copies rebuild Samba's reading over the copy's own lines.
+    SambaConfFile(const SambaConfFile& other);
+    SambaConfFile& operator=(const SambaConfFile& other);
+
     // Reads and classifies /etc/samba/smb.conf. 0 when read; -1 when it could
     // not be opened or a read failed midway (the model then stays empty).
     int Init();
 
-    // The same for readers, who never look at lines: only the sections are
-    // kept, which spares a copy of every line (lines stays empty, lineCount
-    // 0). Such a model answers every query, but RemoveSection and
-    // ModifySection refuse it (-1), since they rewrite the file from lines.
+    // For readers: only Samba's reading is made, over the read bytes, which
+    // spares a copy of every line (lines and sections stay empty, lineCount
+    // 0). The edits refuse such a model (-1), since they rewrite the file
+    // from lines.
     int InitSections();
+
+    // smb.conf as Samba reads it, as of the parse.
+    const velmora::samba::Reading& Samba() const { return samba_; }
 
     // A copy of all sections in file order.
     std::vector<SambaSection> GetAllSectionInfo() const;
@@ -50,20 +64,30 @@ public:
     // -1 when smb.conf is missing or cannot be written (file unchanged).
     int WriteNewSection(const char* name, const char* path, const char* comment);
 
-    // Rewrites smb.conf without the first section matching name (ignoring
-    // case), keeping its '#' comment lines. 0 when done, -1 on failure or when
-    // nothing matches (file unchanged).
+    // The edits below find the share as Samba does (the sections whose names
+    // are the same for Samba) and a parameter under any of its names
+    // (SambaDialect.h).
+
+    // Rewrites smb.conf without every section of the share, keeping their
+    // '#' comment lines. 0 when done, -1 on failure or when there is no such
+    // share (file unchanged).
     int RemoveSection(const char* name);
 
-    // Classifies key and value against the first section matching name
-    // (ignoring case): the first line whose key equals key decides.
+    // Classifies key and value against the share: the last line that sets
+    // the parameter is Samba's value, compared as Samba compares values.
     PropertyExistence SamePropertyExists(const char* name, std::string& key, std::string& value);
 
-    // Rewrites smb.conf with the key added to the section (PropertyAbsent) or
-    // every line with the key replaced (PropertyValueDiffers). 0 when done,
-    // -1 on failure or when no section matches (file unchanged).
+    // Rewrites smb.conf with the key added to the share's first section
+    // (PropertyAbsent) or every line that sets the parameter replaced by
+    // one line with key and value (otherwise). 0 when done, -1 on failure
+    // or when there is no such share (file unchanged).
     int ModifySection(const char* name, std::string& key, std::string& value,
                       PropertyExistence existence);
+
+    // Rewrites smb.conf without every line that sets the parameter key in
+    // the share. 0 when done or when no line sets it (nothing written), -1
+    // on failure or when there is no such share (file unchanged).
+    int RemoveProperty(const char* name, std::string& key);
 
     // "\t" key " = " value.
     std::string PasteTogetherNewValue(std::string& key, std::string& value);
@@ -78,11 +102,17 @@ public:
 
 private:
     int parse(bool keepLines);
-    // The section an edit of name rewrites, into section; false when none
-    // may be rewritten (no match, or a model without lines).
-    bool sectionToRewrite(const char* name, SambaSection& section) const;
+    std::string_view lineAt(int32_t i) const;
+    void readAsSamba();
+    const velmora::samba::Share* shareToRewrite(const char* name) const;
+    int32_t insertionPoint(const velmora::samba::SectionRange& section) const;
+    const velmora::samba::SectionRange* firstHeaded(const velmora::samba::Share& share) const;
 
     bool sectionsOnly_ = false;
+    bool endsWithLineFeed_ = false;
+    std::string bytes_;                // the file, kept by InitSections only
+    std::vector<size_t> lineEnds_;     // where each line of bytes_ ends
+    velmora::samba::Reading samba_;
 };
 
 #endif

@@ -99,11 +99,12 @@ TEST(CreateShare, AppendsTheSectionOrRefuses)
          "[g]\n\n[data]\n\tpath = " + dir + "\n\tcomment = \n"},
         {"texts written as given", "[g]\n", " d ", dir, " c ", 0,
          "[g]\n\n[ d ]\n\tpath = " + dir + "\n\tcomment =  c \n"},
-        {"other case exists", "[data]\n", "Data", dir, "x", 0,
-         "[data]\n\n[Data]\n\tpath = " + dir + "\n\tcomment = x\n"},
+        // Samba would merge [Data] into [data].
+        {"other case exists", "[data]\n", "Data", dir, "x", -1, "[data]\n"},
         {"exact name exists", "[g]\n[data]\n", "data", dir, "x", -1, "[g]\n[data]\n"},
         {"missing path", "[g]\n", "data", sharePaths().missing, "x", -2, "[g]\n"},
         {"symbolic link", "[g]\n", "data", sharePaths().link, "x", -3, "[g]\n"},
+        {"symbolic link with a final slash", "[g]\n", "data", sharePaths().link + "/", "x", -3, "[g]\n"},
         {"regular file", "[g]\n", "f", sharePaths().file, "x", 0,
          "[g]\n\n[f]\n\tpath = " + sharePaths().file + "\n\tcomment = x\n"},
     };
@@ -125,6 +126,7 @@ TEST(ModifyKeyValue, AddsReplacesOrKeepsTheLine)
         std::string after;
     };
     const std::string kOld = "[a]\n\tk = old\n";
+    const std::string kGuest = "[a]\n\tguest ok = old\n";
     const std::vector<Case> cases = {
         {"absent: before the blank line", "[a]\n\tx = 1\n\n[b]\n\ty = 2\n", "a", "z", "3", 0,
          "[a]\n\tx = 1\n\tz = 3\n\n[b]\n\ty = 2\n"},
@@ -141,28 +143,48 @@ TEST(ModifyKeyValue, AddsReplacesOrKeepsTheLine)
          "a", "z", "3", 0, "[a]\n\tx = 1\n\tz = 3\n\tusers = a \\\n\t  b \\\n\t  c\n"},
         {"absent: CRs kept", "[a]\r\n\tx = 1\r\n\r\n[b]\r\n", "a", "z", "3", 0,
          "[a]\r\n\tx = 1\r\n\tz = 3\n\r\n[b]\r\n"},
-        {"absent: key case counts", "[a]\n\tPath = /x\n\n", "a", "path", "/y", 0,
-         "[a]\n\tPath = /x\n\tpath = /y\n\n"},
+        {"absent: into the first section of a share", "[a]\n\tx = 1\n\n[A]\n\ty = 2\n", "a", "z", "3", 0,
+         "[a]\n\tx = 1\n\tz = 3\n\n[A]\n\ty = 2\n"},
+        {"absent: not after a line continued onto the blank line", "[a]\n\tx = 1 \\\n\n[b]\n", "a", "z", "3", 0,
+         "[a]\n\tz = 3\n\tx = 1 \\\n\n[b]\n"},
+        // Samba's parameter names ignore case and blanks, and have synonyms.
+        {"differs: other case and blanks of the name", "[a]\n\tPath = /x\n\n", "a", "path", "/y", 0,
+         "[a]\n\tpath = /y\n\n"},
+        {"differs: a synonym becomes the name given", "[a]\n\tdirectory = /d\n\tRead  Only = yes\n", "a",
+         "path", "/p", 0, "[a]\n\tpath = /p\n\tRead  Only = yes\n"},
+        {"differs: an inverse synonym", "[a]\n\twriteable = yes\n", "a", "read only", "yes", 0,
+         "[a]\n\tread only = yes\n"},
+        {"same: an inverse synonym", "[a]\n\twriteable = no\n", "a", "readonly", "true", 0,
+         "[a]\n\twriteable = no\n"},
+        {"differs: a continued line goes whole", "[a]\n\tcomment = x \\\n  y\n\tpath = /p\n", "a",
+         "comment", "z", 0, "[a]\n\tcomment = z\n\tpath = /p\n"},
         {"differs: indentation and blanks go", "[a]\n   path   =   /old  \n\tx = 1\n", "a", "path",
          "/new", 0, "[a]\n\tpath = /new\n\tx = 1\n"},
-        {"differs: every line with the key", "[a]\n\tk = old\n\tk = new\n", "a", "k", "new", 0,
+        {"differs: every line with the key", "[a]\n\tk = new\n\tk = old\n", "a", "k", "new", 0,
          "[a]\n\tk = new\n\tk = new\n"},
         {"differs: other sections untouched", "[a]\n\tk = 1\n\n[b]\n\tk = 1\n", "b", "k", "2", 0,
          "[a]\n\tk = 1\n\n[b]\n\tk = 2\n"},
         {"section name ignores case", "[data]\n\tk = 1\n", "DATA", "k", "2", 0, "[data]\n\tk = 2\n"},
+        // [Homes] and [homes] are one share for Samba.
         {"Homes before homes", "[Homes]\n\tk = 1\n[homes]\n\tk = 1\n", "homes", "k", "2", 0,
-         "[Homes]\n\tk = 2\n[homes]\n\tk = 1\n"},
-        {"same: the first line decides", "[a]\n\tk = new\n\tk = old\n", "a", "k", "new", 0,
-         "[a]\n\tk = new\n\tk = old\n"},
+         "[Homes]\n\tk = 2\n[homes]\n\tk = 2\n"},
+        {"same: the last line decides", "[a]\n\tk = old\n\tk = new\n", "a", "k", "new", 0,
+         "[a]\n\tk = old\n\tk = new\n"},
         {"trimmed key and value", kOld, "a", "  k  ", "\t v w  ", 0, "[a]\n\tk = v w\n"},
-        {"false", kOld, "a", "k", "false", 0, "[a]\n\tk = No\n"},
-        {"FALSE", kOld, "a", "k", "FALSE", 0, "[a]\n\tk = No\n"},
-        {"true", kOld, "a", "k", "true", 0, "[a]\n\tk = Yes\n"},
-        {"TRUE", kOld, "a", "k", "TRUE", 0, "[a]\n\tk = TRUE\n"},
-        {"yes", kOld, "a", "k", "yes", 0, "[a]\n\tk = yes\n"},
-        {"stored false, given false", "[a]\n\tk = false\n", "a", "k", "false", 0, "[a]\n\tk = false\n"},
-        // Classified against 'false', not 'No': the line is rewritten.
-        {"stored No, given false", "[a]\n   k =  No\n", "a", "k", "false", 0, "[a]\n\tk = No\n"},
+        {"false", kGuest, "a", "guest ok", "false", 0, "[a]\n\tguest ok = No\n"},
+        {"FALSE", kGuest, "a", "guest ok", "FALSE", 0, "[a]\n\tguest ok = No\n"},
+        {"true", kGuest, "a", "guest ok", "true", 0, "[a]\n\tguest ok = Yes\n"},
+        {"TRUE", kGuest, "a", "guest ok", "TRUE", 0, "[a]\n\tguest ok = TRUE\n"},
+        {"yes", kGuest, "a", "guest ok", "yes", 0, "[a]\n\tguest ok = yes\n"},
+        {"not a boolean parameter: false stays", kOld, "a", "comment", "false", 0,
+         "[a]\n\tcomment = false\n\tk = old\n"},
+        {"stored false, given false", "[a]\n\tguest ok = false\n", "a", "guest ok", "false", 0,
+         "[a]\n\tguest ok = false\n"},
+        // Samba reads 'No' and 'false' alike: nothing to change.
+        {"stored No, given false", "[a]\n   guest ok =  No\n", "a", "guest ok", "false", 0,
+         "[a]\n   guest ok =  No\n"},
+        {"stored yes, given On", "[a]\n\tguest ok = yes\n", "a", "Guest OK", "On", 0,
+         "[a]\n\tguest ok = yes\n"},
         {"no such section", "[a]\n\tk = 1\n", "b", "k", "2", -1, "[a]\n\tk = 1\n"},
         {"no sections at all", "k = 1\n", "b", "k", "2", -1, "k = 1\n"},
     };
@@ -211,8 +233,11 @@ TEST(DeleteShare, DropsTheSectionButKeepsItsComments)
          "# Samba configuration\n[global]\n   workgroup = WORK\n\n# the home directories\n"
          "[homes]\n   comment = Home\n; browseable = no\n  # indented note\r\n"
          "   read only = no\n\n# shares below\n# trailing note\n"},
-        {"Homes before homes", "[Homes]\n\tpath = /a\n[homes]\n\tpath = /b\n", "homes", 0,
-         "[homes]\n\tpath = /b\n"},
+        // Samba merges them: both go.
+        {"Homes before homes", "[Homes]\n\tpath = /a\n[x]\n[homes]\n\tpath = /b\n", "homes", 0,
+         "[x]\n"},
+        {"a parameter continued past the section's end goes with it",
+         "[a]\n\tcomment = x \\\n[b]\n[c]\n", "a", 0, "[c]\n"},
         {"only the other case exists", "[data]\n\tpath = /a\n", "Data", -1, "[data]\n\tpath = /a\n"},
     };
     for (const Case& c : cases) {
@@ -266,6 +291,12 @@ TEST(EditArguments, InjectionAndNullAreRefused)
         {"delete null", [&] { return lib().deleteShare(nullptr); }},
         {"delete empty", [&] { return lib().deleteShare(""); }},
         {"delete with LF", [&] { return lib().deleteShare("data\n"); }},
+        // Samba would read these otherwise than they were given.
+        {"name with ]", [&] { return lib().createShare("data]x", dir, "c"); }},
+        {"name of the global section", [&] { return lib().createShare("GLOBALS", dir, "c"); }},
+        {"comment ending in a backslash", [&] { return lib().createShare("x", dir, "c \\ "); }},
+        {"path ending in a backslash", [&] { return lib().createShare("x", "/srv\\", "c"); }},
+        {"value ending in a backslash", [&] { return lib().modifyKeyValue("data", "comment", "open \\"); }},
     };
     const std::string before = "[data]\n\tpath = /srv\n\n[]\n";
     for (const auto& [what, call] : cases) {

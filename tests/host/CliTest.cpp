@@ -120,16 +120,16 @@ void runCases(const std::optional<std::string>& original, const std::vector<Case
 TEST(CliShares, ReadCommandsPrintTheSharesOfTheFile)
 {
     runCases(kConf, {
-        {{"list"}, 0, "data\nempty\nnopath\nTwin\ntwin\nblank\n", ""},
+        {{"list"}, 0, "data\nempty\nnopath\nTwin\nblank\n", ""},
         {{"show", "data"}, 0, "\tpath = /srv/data\n\tcomment = Data\n   read only = no\n", ""},
         {{"show", "global"}, 0, "   workgroup = WORKGROUP\n   server string = %h server\n", ""},
         {{"show", "empty"}, 0, "", ""},
-        {{"show", "Twin"}, 0, "\tpath = /srv/twin-upper\n", ""},
+        {{"show", "Twin"}, 0, "\tpath = /srv/twin-upper\n\tpath = /srv/twin-lower\n", ""},
         {{"show", "DATA"}, 1, "", "velmora: no share named 'DATA'\n"},
         {{"show", ""}, 1, "", "velmora: no share named ''\n"},
         {{"show", "twin"}, 1, "", "velmora: " + kTwins},
         {{"path", "data"}, 0, "/srv/data\n", ""},
-        {{"path", "Twin"}, 0, "/srv/twin-upper\n", ""},
+        {{"path", "Twin"}, 0, "/srv/twin-lower\n", ""},
         {{"path", "twin"}, 1, "", "velmora: " + kTwins},
         {{"path", "nopath"}, 1, "", "velmora: share 'nopath' has no path line\n"},
         {{"path", "empty"}, 1, "", "velmora: share 'empty' has no path line\n"},
@@ -165,11 +165,13 @@ TEST(CliShares, EditsChangeTheFileAndSayWhatTheyDid)
     runCases(kConf, {
         {{"create", "new", "/srv/new", "New share"}, 0, "created share 'new' (path /srv/new)\n", "",
          kConf + "\n[new]\n\tpath = /srv/new\n\tcomment = New share\n"},
-        {{"create", "Empty", "/srv/new", ""}, 0, "created share 'Empty' (path /srv/new)\n",
-         "velmora: warning: the share 'Empty' differs from 'empty' only in case; Samba treats them as one share\n",
-         kConf + "\n[Empty]\n\tpath = /srv/new\n\tcomment = \n"},
-        {{"set", "data", "read only", "false"}, 0, "set read only = No in share 'data'\n", "",
-         confWith("   read only = no\n", "\tread only = No\n")},
+        {{"create", "Empty", "/srv/new", ""}, 1, "",
+         "velmora: cannot create share 'Empty': a share named 'Empty' exists already or /etc/samba/smb.conf could "
+         "not be written\n"},
+        // Samba reads 'false' as the 'no' in place: nothing to change.
+        {{"set", "data", "read only", "false"}, 0, "set read only = no in share 'data'\n", ""},
+        {{"set", "data", "read only", "yes"}, 0, "set read only = yes in share 'data'\n", "",
+         confWith("   read only = no\n", "\tread only = yes\n")},
         {{"set", "data", " browseable ", " yes "}, 0, "set browseable = yes in share 'data'\n", "",
          confWith("   read only = no\n", "   read only = no\n\tbrowseable = yes\n")},
         {{"set", "DATA", "comment", "Files"}, 0, "set comment = Files in share 'DATA'\n", "",
@@ -178,11 +180,13 @@ TEST(CliShares, EditsChangeTheFileAndSayWhatTheyDid)
         {{"set", "empty", "guest ok", "yes"}, 0, "set guest ok = yes in share 'empty'\n", "",
          confWith("[empty]\n", "[empty]\n\tguest ok = yes\n")},
         {{"set", "Twin", "path", "/srv/new"}, 0, "set path = /srv/new in share 'Twin'\n", "",
-         confWith("\tpath = /srv/twin-upper\n", "\tpath = /srv/new\n")},
+         confWith("\tpath = /srv/twin-upper\n[twin]\n\tpath = /srv/twin-lower\n",
+                  "\tpath = /srv/new\n[twin]\n\tpath = /srv/new\n")},
         {{"delete", "nopath"}, 0, "deleted share 'nopath'\n", "",
          confWith("[nopath]\n\tcomment = no directory here\n\tbrowseable = yes\n\n", "")},
         {{"delete", "blank"}, 0, "deleted share 'blank'\n", "", confWith("[blank]\n\tpath =\n", "")},
-        {{"delete", "Twin"}, 0, "deleted share 'Twin'\n", "", confWith("[Twin]\n\tpath = /srv/twin-upper\n", "")},
+        {{"delete", "Twin"}, 0, "deleted share 'Twin'\n", "",
+         confWith("[Twin]\n\tpath = /srv/twin-upper\n[twin]\n\tpath = /srv/twin-lower\n", "")},
     });
 }
 

@@ -109,7 +109,7 @@ TEST_F(ProviderTest, GetSharesReplacesOldEntries)
     std::vector<std::string> names;
     for (const ShareData& share : shares)
         names.push_back(share.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"one", "two", "one"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"one", "two"}));  // [one] twice is one share
 }
 
 }  // namespace

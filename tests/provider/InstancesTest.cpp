@@ -13,20 +13,35 @@ struct MappingCase {
     Properties mapped;  // after InstanceID, FileSharingProtocol, ElementName
 };
 
+// Properties come in the order the class declares them; each carries the
+// value Samba reads for the share.
 const std::vector<MappingCase> kMappingCases = {
     {"four mapped lines",
      "\tpath = /srv/data\n\tcomment = Team data\n\tread only = Yes\n\tinherit acls = no\n",
-     {{"PathName", "\"/srv/data\""}, {"Comment", "\"Team data\""}, {"ReadOnly", "true"},
+     {{"Comment", "\"Team data\""}, {"PathName", "\"/srv/data\""}, {"ReadOnly", "true"},
       {"InheritACLs", "false"}}},
-    {"only yes is true", "read only = true\ninherit acls = 1\n",
-     {{"ReadOnly", "false"}, {"InheritACLs", "false"}, {"PathName", "\"\""}}},
-    {"empty flag value", "read only =\n", {{"ReadOnly", "false"}, {"PathName", "\"\""}}},
+    {"Samba's booleans", "read only = true\ninherit acls = 1\n",
+     {{"PathName", "\"\""}, {"ReadOnly", "true"}, {"InheritACLs", "true"}}},
+    {"more of Samba's booleans", "read only = OFF\ninherit acls = On\n",
+     {{"PathName", "\"\""}, {"ReadOnly", "false"}, {"InheritACLs", "true"}}},
+    {"not a boolean: unset", "read only =\ninherit acls = maybe\n", {{"PathName", "\"\""}}},
+    {"not a boolean: the last valid value stays", "read only = no\nread only = maybe\n",
+     {{"PathName", "\"\""}, {"ReadOnly", "false"}}},
     {"no blanks around =", "path=/srv/x\n", {{"PathName", "\"/srv/x\""}}},
     {"empty key", "= /srv/x\n", {{"PathName", "\"\""}}},
-    {"other case or spacing is not mapped", "Path = /srv/x\nread  only = yes\nreadonly = yes\n",
-     {{"PathName", "\"\""}}},
+    {"names ignore case and blanks", "Path = /srv/x\nread  only = yes\nREADONLY = no\n",
+     {{"PathName", "\"/srv/x\""}, {"ReadOnly", "false"}}},
+    {"synonyms, one inverted", "directory = /srv/d\nwriteable = yes\n",
+     {{"PathName", "\"/srv/d\""}, {"ReadOnly", "false"}}},
+    {"an inverted synonym, then the parameter", "write ok = no\nread only = no\n",
+     {{"PathName", "\"\""}, {"ReadOnly", "false"}}},
+    {"continued lines joined", "comment = two \\\n   lines\npath = /srv/\\\nx\n",
+     {{"Comment", "\"two lines\""}, {"PathName", "\"/srv/x\""}}},
+    {"a later section of the share wins", "path = /first\n[DATA]\npath = /second\ncomment = c\n",
+     {{"Comment", "\"c\""}, {"PathName", "\"/second\""}}},
     {"two path lines: the last wins", "path = /one\npath = /two\n", {{"PathName", "\"/two\""}}},
     {"split at the first =", "comment = a = b\n", {{"Comment", "\"a = b\""}, {"PathName", "\"\""}}},
+    {"';' and '#' lines are comments", "; path = /old\n# comment = old\n", {{"PathName", "\"\""}}},
     {"empty path counts as a path line", "path =\n", {{"PathName", "\"\""}}},
     {"carriage returns and a ';' line", "path = /cr\r\n; comment = old\n", {{"PathName", "\"/cr\""}}},
 };
@@ -74,8 +89,9 @@ TEST_F(ProviderTest, GetInstanceLookups)
     const std::vector<Case> cases = {
         {"Samba:global", CMPI_RC_OK, std::nullopt, "global", ""},
         {"XXXXX:only", CMPI_RC_OK, std::nullopt, "only", "/only"},
-        // Exact existence check, parameters from the first case-blind match.
-        {"Samba:data", CMPI_RC_OK, std::nullopt, "data", "/upper"},
+        // Exact existence check; the parameters of the whole share, as Samba
+        // merges [DATA] and [data].
+        {"Samba:data", CMPI_RC_OK, std::nullopt, "data", "/lower"},
         {"Samba:Only", CMPI_RC_ERR_FAILED, "Samba share does not exist ", "", ""},
         {"Samba:none", CMPI_RC_ERR_FAILED, "Samba share does not exist ", "", ""},
         {"Samba:", CMPI_RC_ERR_FAILED, "Samba share does not exist ", "", ""},

@@ -24,8 +24,8 @@ std::string textOf(const vhost::Instance& instance, const char* property)
 
 // [homes] has no "path" line: only ';' lines of commented-out shares follow
 // its parameters, and their keys ("; path", ";   read only") are not the
-// share's. Properties come in the order of the section's lines, the empty
-// PathName last; the commented-out [netlogon] and [profiles] are no shares.
+// share's. Properties come in the order the class declares them; the
+// commented-out [netlogon] and [profiles] are no shares.
 // (The types of the values are checked against the schema in SchemaTest.)
 TEST(DebianTemplate, ProviderPublishesHomesPrintersAndPrintDrivers)
 {
@@ -34,7 +34,7 @@ TEST(DebianTemplate, ProviderPublishesHomesPrintersAndPrintDrivers)
     const std::vector<vhost::Instance> instances = samba::providerInstances();
     const std::vector<Properties> expected = {
         {{"InstanceID", "\"Samba:homes\""}, {"FileSharingProtocol", "3"}, {"ElementName", "\"homes\""},
-         {"Comment", "\"Home Directories\""}, {"ReadOnly", "true"}, {"PathName", "\"\""}},
+         {"Comment", "\"Home Directories\""}, {"PathName", "\"\""}, {"ReadOnly", "true"}},
         {{"InstanceID", "\"Samba:printers\""}, {"FileSharingProtocol", "3"},
          {"ElementName", "\"printers\""}, {"Comment", "\"All Printers\""},
          {"PathName", "\"/var/tmp\""}, {"ReadOnly", "true"}},

@@ -29,12 +29,19 @@ int recordName(const char* name, void* context)
     return recorder->returnValue;
 }
 
-TEST(GetShares, ListsEverySectionButGlobalInFileOrder)
+// One name per share as Samba sees it: sections named alike (ignoring case)
+// are one share, named by its first header; Samba's global section under
+// any of its names is none.
+TEST(GetShares, ListsEveryShareButGlobalInOrderOfFirstHeader)
 {
     const std::vector<std::pair<std::string, Lines>> cases = {
         {"[global]\n[data]\n[printers]\n", {"data", "printers"}},
-        {"[data]\n[Global]\n[ global ]\n[GLOBAL]\n", {"data", "Global", " global ", "GLOBAL"}},
-        {"[data]\n[data]\n[global]\n[global]\n", {"data", "data"}},
+        {"[data]\n[Global]\n[ global ]\n[GLOBAL]\n[globals]\n[GlobalS]\n", {"data", " global "}},
+        {"[data]\n[data]\n[global]\n[global]\n", {"data"}},
+        {"[Data]\n[b]\n[DATA]\n[data]\n", {"Data", "b"}},
+        {"[data] ; the team's\n[x]y]\n[ sp ace ]\n", {"data", "x", " sp ace "}},
+        {"[a]\ncomment = continued \\\n[not a header]\n[b]\n", {"a", "b"}},
+        {";[commented]\n#[too]\n[real]\n", {"real"}},
         {"[global]\n", {}},
         {"", {}},
         {"workgroup = x\n", {}},
@@ -81,14 +88,17 @@ int recordInfo(const char* name, std::vector<std::string> lines, void* context)
     return 0;
 }
 
-TEST(GetShareInfo, HandsOverRawLinesOfTheFirstCaseBlindMatch)
+// The lines of every section of the share, as Samba reads them: comments
+// (';' too) and lines without "=" left out, continued lines joined.
+TEST(GetShareInfo, HandsOverTheLinesSambaReadsAcrossTheShare)
 {
     testfs::writeSmbConf(
-        "[global]\n workgroup = W\n[DATA]\n\tpath = /upper\n[data]\n\tpath = /srv/data\n"
-        "\tcomment = Data\r\n# note\n\n[empty]\n");
+        "[global]\n workgroup = W\n[DATA]\n\tpath = /upper\n; read only = no\nno equals\n[data]\n"
+        "\tpath = /srv/data\n\tcomment = Data\r\n# note\n\tvalid users = a, \\\n   b\n\n[empty]\n");
+    const Lines data = {"\tpath = /upper", "\tpath = /srv/data", "\tcomment = Data\r", "\tvalid users = a, b"};
     const std::vector<std::tuple<std::string, Lines>> cases = {
-        {"data", {"\tpath = /upper"}},
-        {"Data", {"\tpath = /upper"}},
+        {"data", data},
+        {"Data", data},
         {"global", {" workgroup = W"}},
         {"empty", {}},
         {"missing", {}},
@@ -103,7 +113,9 @@ TEST(GetShareInfo, HandsOverRawLinesOfTheFirstCaseBlindMatch)
     }
 }
 
-TEST(SharePathName, ResolvesTheValueOfTheExactPathKey)
+// The path Samba reads: the last line that sets it, under any spelling of
+// the name or its synonym 'directory'.
+TEST(SharePathName, ResolvesThePathSambaReads)
 {
     struct Case {
         const char* what;
@@ -118,8 +130,11 @@ TEST(SharePathName, ResolvesTheValueOfTheExactPathKey)
         {"comment mentioning path comes first", "comment = backup path for X\npath = /srv/b\n", 0, "/srv/b"},
         {"';' commented path line is not the path", "; path = /old\npath = /new\n", 0, "/new"},
         {"only a commented path line", ";path = /old\n", -1, nullptr},
-        {"other case of the key", "Path = /x\nPATH = /y\n", -1, nullptr},
-        {"first of two path lines", "path = /one\npath = /two\n", 0, "/one"},
+        {"other case of the key", "Path = /x\nPATH = /y\n", 0, "/y"},
+        {"last of two path lines", "path = /one\npath = /two\n", 0, "/two"},
+        {"the synonym directory", "directory = /d\n", 0, "/d"},
+        {"a later section of the share", "path = /one\n[DATA]\npath = /later\n", 0, "/later"},
+        {"continued", "path = /srv/a\\\n  b\n", 0, "/srv/ab"},
         {"value holding '='", "path = /a=b\n", 0, "/a=b"},
         {"no parameter lines", "", -1, nullptr},
         {"carriage return trimmed", "path = /cr\r\n", 0, "/cr"},

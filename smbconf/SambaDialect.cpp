@@ -1,0 +1,154 @@
+#include "smbconf/SambaDialect.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "smbconf/SambaParameters.h"
+
+namespace velmora::samba {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+std::string_view Trim(std::string_view text)
+{
+    size_t first = 0;
+    while (first < text.size() && IsBlank(text[first]))
+        ++first;
+    size_t last = text.size();
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+namespace {
+
+char firstNonBlank(std::string_view line)
+{
+    const std::string_view text = Trim(line);
+    return text.empty() ? '\0' : text.front();
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+std::string fold(std::string_view key)
+{
+    std::string folded;
+    folded.reserve(key.size());
+    for (const char c : key) {
+        if (!IsBlank(c))
+            folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return folded;
+}
+
+const Synonym* findSynonym(const std::string& folded)
+{
+    const Synonym* end = kSynonyms + kSynonymCount;
+    const Synonym* found = std::lower_bound(kSynonyms, end, folded, [](const Synonym& s, const std::string& name) {
+        return std::strcmp(s.name, name.c_str()) < 0;
+    });
+    return found != end && folded == found->name ? found : nullptr;
+}
+
+}  // namespace
+
+bool IsComment(std::string_view line)
+{
+    const char first = firstNonBlank(line);
+    return first == '#' || first == ';';
+}
+
+bool Continues(std::string_view line)
+{
+    const std::string_view text = Trim(line);
+    return !text.empty() && text.back() == '\\';
+}
+
+std::string_view WithoutContinuation(std::string_view line)
+{
+    size_t end = line.size();
+    while (end > 0 && IsBlank(line[end - 1]))
+        --end;
+    return line.substr(0, end > 0 && line[end - 1] == '\\' ? end - 1 : end);
+}
+
+bool IsHeader(std::string_view line)
+{
+    return firstNonBlank(line) == '[';
+}
+
+std::string_view SectionName(std::string_view header)
+{
+    const std::string_view text = Trim(header);
+    const std::string_view inside = text.substr(text.empty() ? 0 : 1);
+    const size_t close = inside.find(']');
+    return close == std::string_view::npos ? Trim(inside) : inside.substr(0, close);
+}
+
+bool IsGlobalSection(std::string_view name)
+{
+    return equalIgnoringCase(name, "global") || equalIgnoringCase(name, "globals");
+}
+
+bool SameSection(std::string_view a, std::string_view b)
+{
+    return equalIgnoringCase(a, b) || (IsGlobalSection(a) && IsGlobalSection(b));
+}
+
+ParameterId Identify(std::string_view key)
+{
+    ParameterId id{fold(key), false};
+    if (const Synonym* synonym = findSynonym(id.name)) {
+        id.name = synonym->parameter;
+        id.inverted = synonym->inverted;
+    }
+    return id;
+}
+
+bool IsBoolean(const ParameterId& id)
+{
+    const char* const* end = kBooleans + kBooleanCount;
+    const char* const* found = std::lower_bound(kBooleans, end, id.name, [](const char* name, const std::string& wanted) {
+        return std::strcmp(name, wanted.c_str()) < 0;
+    });
+    return found != end && id.name == *found;
+}
+
+std::optional<bool> ParseBoolean(std::string_view value)
+{
+    for (const char* yes : {"yes", "true", "on", "1"})
+        if (equalIgnoringCase(value, yes))
+            return true;
+    for (const char* no : {"no", "false", "off", "0"})
+        if (equalIgnoringCase(value, no))
+            return false;
+    return std::nullopt;
+}
+
+std::optional<bool> BooleanValue(const ParameterId& id, std::string_view value)
+{
+    const std::optional<bool> parsed = ParseBoolean(value);
+    if (!parsed)
+        return std::nullopt;
+    return *parsed != id.inverted;
+}
+
+bool SameSetting(const ParameterId& a, std::string_view valueA, const ParameterId& b,
+                 std::string_view valueB)
+{
+    if (IsBoolean(a)) {
+        const std::optional<bool> meaningA = BooleanValue(a, valueA);
+        return meaningA && meaningA == BooleanValue(b, valueB);
+    }
+    return a.inverted == b.inverted && valueA == valueB;
+}
+
+}  // namespace velmora::samba

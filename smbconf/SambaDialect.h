@@ -1,0 +1,79 @@
+#ifndef VELMORA_SMBCONF_SAMBADIALECT_H
+#define VELMORA_SMBCONF_SAMBADIALECT_H
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What Velmora knows of how Samba itself reads smb.conf, in one place: the
+// readers (which shares there are, what their parameters say) and the edits
+// (which lines set a parameter, what a new line must not be) all ask here.
+//
+// Samba's rules, line by line:
+// - '#' or ';' as the first byte that is not blank makes a comment line;
+//   a comment never continues.
+// - Any other line whose last byte that is not blank is "\" continues on the
+//   next line: the "\" and what follows it go, the next line's leading blanks
+//   go, and the two are one line ('comment = a \' + '   b' reads 'a b').
+//   A "\" on the file's last line, with no line feed after it, stays.
+// - A line whose first byte that is not blank is "[" is a section header;
+//   the name is the text up to the first "]", blanks kept ('[data] ; x' is
+//   data, '[x]y]' is x).
+// - Anything else with an "=" is a parameter: its name is the trimmed text
+//   before the first "=", its value the trimmed text after it.
+namespace velmora::samba {
+
+// Samba's blank: the space and \t \n \v \f \r.
+bool IsBlank(char c);
+std::string_view Trim(std::string_view text);
+
+bool IsComment(std::string_view line);
+
+// True when the line's last byte that is not blank is "\": a line that is
+// not a comment, or that continues another, then goes on with the next one.
+bool Continues(std::string_view line);
+
+// The line without its trailing blanks and continuation "\", as it is
+// joined with the next one ('a \  ' gives 'a ').
+std::string_view WithoutContinuation(std::string_view line);
+
+// For a line (not a comment) whose first byte that is not blank is "[":
+// the section name. Without a "]", Samba refuses the file; the name is then
+// the rest of the line, trimmed.
+bool IsHeader(std::string_view line);
+std::string_view SectionName(std::string_view header);
+
+// Section names that Samba takes for the same section: equal ignoring case,
+// and 'global' and 'globals' (in any case) are both the global section.
+bool IsGlobalSection(std::string_view name);
+bool SameSection(std::string_view a, std::string_view b);
+
+// A parameter as Samba identifies it: its name folded (lower case, blanks
+// removed) and synonyms resolved to the parameter they name. inverted: a
+// true value under the name given means false for the parameter
+// ('writeable' for 'read only').
+struct ParameterId {
+    std::string name;
+    bool inverted = false;
+    bool operator==(const ParameterId& other) const { return name == other.name; }
+};
+ParameterId Identify(std::string_view key);
+
+bool IsBoolean(const ParameterId& id);
+
+// yes/true/on/1 and no/false/off/0 in any case; anything else is none.
+std::optional<bool> ParseBoolean(std::string_view value);
+
+// The value a parameter has under the name given: for a boolean, its
+// meaning with the synonym's inversion applied (std::nullopt when it is
+// not a boolean at all).
+std::optional<bool> BooleanValue(const ParameterId& id, std::string_view value);
+
+// Whether two settings of one parameter give Samba the same value: for a
+// boolean the meaning (inversions applied), otherwise byte for byte.
+bool SameSetting(const ParameterId& a, std::string_view valueA, const ParameterId& b,
+                 std::string_view valueB);
+
+}  // namespace velmora::samba
+
+#endif
