@@ -20,13 +20,13 @@ bool IsValidShareName(const char* name)
 
 bool IsSingleValue(const char* text)
 {
-    return IsSingleLine(text) && !samba::Continues(text);
+    return IsSingleLine(text) && !samba::Continues(text) && !samba::HasBlankRun(samba::Trim(text));
 }
 
 bool IsValidNewShare(const char* name, const char* path, const char* comment)
 {
     return IsValidShareName(name) && std::strchr(name, ']') == nullptr && !samba::IsGlobalSection(name) &&
-           IsSingleValue(path) && IsSingleValue(comment);
+           !samba::HasBlankRun(name) && IsSingleValue(path) && IsSingleValue(comment);
 }
 
 bool IsValidParameter(const char* name, const char* key, const char* value)

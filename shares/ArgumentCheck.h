@@ -14,15 +14,16 @@ bool IsSingleLine(const char* text);
 // A single line, not empty.
 bool IsValidShareName(const char* name);
 
-// A single line whose last byte that is not blank is not "\": Samba would
-// join the next line of the file into it (a comment ending in "\" would
-// swallow the share's next parameter, 'valid users' say).
+// A single line whose last byte that is not blank is not "\" (Samba would
+// join the next line of the file into it: a comment ending in "\" would
+// swallow the share's next parameter, 'valid users' say), and without a run
+// of blanks inside (Samba would read '/srv/a  b' as '/srv/a b').
 bool IsSingleValue(const char* text);
 
 // For CLICreateSambaShare: a valid name that Samba reads back whole as a
-// share's (no "]", which ends Samba's name; not 'global' or 'globals' in
-// any case, which are Samba's global section), and path and comment single
-// values.
+// share's (no "]", which ends Samba's name; no run of blanks; not 'global'
+// or 'globals' in any case, which are Samba's global section), and path and
+// comment single values.
 bool IsValidNewShare(const char* name, const char* path, const char* comment);
 
 // For CLIModifyKeyValuePair and CLIRemoveKeyValuePair: a valid name, and a

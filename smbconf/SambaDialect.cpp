@@ -72,12 +72,28 @@ bool Continues(std::string_view line)
     return !text.empty() && text.back() == '\\';
 }
 
-std::string_view WithoutContinuation(std::string_view line)
+void AppendSqueezed(std::string& out, std::string_view text)
 {
-    size_t end = line.size();
-    while (end > 0 && IsBlank(line[end - 1]))
-        --end;
-    return line.substr(0, end > 0 && line[end - 1] == '\\' ? end - 1 : end);
+    for (const char c : text) {
+        if (!(IsBlank(c) && !out.empty() && IsBlank(out.back())))
+            out += c;
+    }
+}
+
+bool HasBlankRun(std::string_view text)
+{
+    for (size_t i = 1; i < text.size(); ++i)
+        if (IsBlank(text[i]) && IsBlank(text[i - 1]))
+            return true;
+    return false;
+}
+
+void DropContinuation(std::string& squeezed)
+{
+    if (!squeezed.empty() && IsBlank(squeezed.back()))
+        squeezed.pop_back();
+    if (!squeezed.empty() && squeezed.back() == '\\')
+        squeezed.pop_back();
 }
 
 bool IsHeader(std::string_view line)
@@ -148,7 +164,13 @@ bool SameSetting(const ParameterId& a, std::string_view valueA, const ParameterI
         const std::optional<bool> meaningA = BooleanValue(a, valueA);
         return meaningA && meaningA == BooleanValue(b, valueB);
     }
-    return a.inverted == b.inverted && valueA == valueB;
+    if (a.inverted != b.inverted)
+        return false;
+    std::string squeezedA;
+    std::string squeezedB;
+    AppendSqueezed(squeezedA, valueA);
+    AppendSqueezed(squeezedB, valueB);
+    return squeezedA == squeezedB;
 }
 
 }  // namespace velmora::samba

@@ -12,10 +12,13 @@
 // Samba's rules, line by line:
 // - '#' or ';' as the first byte that is not blank makes a comment line;
 //   a comment never continues.
+// - Within a line, every run of blanks is read as its first blank alone
+//   ('a    b' reads 'a b', 'a<TAB><TAB>b' reads 'a<TAB>b').
 // - Any other line whose last byte that is not blank is "\" continues on the
-//   next line: the "\" and what follows it go, the next line's leading blanks
-//   go, and the two are one line ('comment = a \' + '   b' reads 'a b').
-//   A "\" on the file's last line, with no line feed after it, stays.
+//   next line: the "\" and the blank after it go, and the next line follows,
+//   its leading blanks squeezed into the blank before them as above
+//   ('comment = a \' + '   b' reads 'a b', 'a\' + 'b' reads 'ab'). A "\"
+//   on the file's last line, with no line feed after it, stays.
 // - A line whose first byte that is not blank is "[" is a section header;
 //   the name is the text up to the first "]", blanks kept ('[data] ; x' is
 //   data, '[x]y]' is x).
@@ -33,9 +36,15 @@ bool IsComment(std::string_view line);
 // not a comment, or that continues another, then goes on with the next one.
 bool Continues(std::string_view line);
 
-// The line without its trailing blanks and continuation "\", as it is
-// joined with the next one ('a \  ' gives 'a ').
-std::string_view WithoutContinuation(std::string_view line);
+// Appends text to out as Samba reads it: each blank that follows a blank
+// (in out or in text) is dropped.
+void AppendSqueezed(std::string& out, std::string_view text);
+
+// True when text holds a blank after a blank: Samba reads it otherwise.
+bool HasBlankRun(std::string_view text);
+
+// Drops what continues a squeezed line: a final "\", or "\" and one blank.
+void DropContinuation(std::string& squeezed);
 
 // For a line (not a comment) whose first byte that is not blank is "[":
 // the section name. Without a "]", Samba refuses the file; the name is then
@@ -70,7 +79,8 @@ std::optional<bool> ParseBoolean(std::string_view value);
 std::optional<bool> BooleanValue(const ParameterId& id, std::string_view value);
 
 // Whether two settings of one parameter give Samba the same value: for a
-// boolean the meaning (inversions applied), otherwise byte for byte.
+// boolean the meaning (inversions applied), otherwise byte for byte once
+// squeezed as Samba reads them.
 bool SameSetting(const ParameterId& a, std::string_view valueA, const ParameterId& b,
                  std::string_view valueB);
 

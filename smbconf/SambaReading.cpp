@@ -88,18 +88,22 @@ void Reading::Build(int32_t count, const LineAt& lineAt, bool endsWithLineFeed)
         Parameter read;
         read.first = i;
         read.text = line;
-        if (continues(i, line)) {
-            std::string& text = joined_.emplace_back(WithoutContinuation(line));
-            while (++i < count) {
+        const std::string_view content = skipLeadingBlanks(line);
+        if (continues(i, line) || HasBlankRun(Trim(content))) {
+            // Samba's own reading: blanks squeezed, continued lines joined.
+            std::string& text = joined_.emplace_back(line.substr(0, line.size() - content.size()));
+            AppendSqueezed(text, content);
+            for (bool goesOn = continues(i, line); goesOn && ++i < count;) {
                 joinedToAbove_[static_cast<size_t>(i)] = true;
-                const std::string_view next = skipLeadingBlanks(lineAt(i));
-                if (!continues(i, next)) {
-                    text += next;
-                    break;
-                }
-                text += WithoutContinuation(next);
+                DropContinuation(text);
+                const std::string_view next = lineAt(i);
+                AppendSqueezed(text, next);
+                goesOn = continues(i, next);
             }
-            i = std::min(i, count - 1);
+            if (i == count) {
+                DropContinuation(text);  // a "\" and line feed end the file
+                i = count - 1;
+            }
             read.text = text;
         }
         read.last = i;

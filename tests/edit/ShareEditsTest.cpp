@@ -297,6 +297,9 @@ TEST(EditArguments, InjectionAndNullAreRefused)
         {"comment ending in a backslash", [&] { return lib().createShare("x", dir, "c \\ "); }},
         {"path ending in a backslash", [&] { return lib().createShare("x", "/srv\\", "c"); }},
         {"value ending in a backslash", [&] { return lib().modifyKeyValue("data", "comment", "open \\"); }},
+        {"name with a run of blanks", [&] { return lib().createShare("a  b", dir, "c"); }},
+        {"path with a run of blanks", [&] { return lib().createShare("x", "/srv/a \t b", "c"); }},
+        {"value with a run of blanks", [&] { return lib().modifyKeyValue("data", "path", "/srv/a  b"); }},
     };
     const std::string before = "[data]\n\tpath = /srv\n\n[]\n";
     for (const auto& [what, call] : cases) {

@@ -134,7 +134,7 @@ TEST(SharePathName, ResolvesThePathSambaReads)
         {"last of two path lines", "path = /one\npath = /two\n", 0, "/two"},
         {"the synonym directory", "directory = /d\n", 0, "/d"},
         {"a later section of the share", "path = /one\n[DATA]\npath = /later\n", 0, "/later"},
-        {"continued", "path = /srv/a\\\n  b\n", 0, "/srv/ab"},
+        {"continued", "path = /srv/a\\\n  b\n", 0, "/srv/a b"},
         {"value holding '='", "path = /a=b\n", 0, "/a=b"},
         {"no parameter lines", "", -1, nullptr},
         {"carriage return trimmed", "path = /cr\r\n", 0, "/cr"},

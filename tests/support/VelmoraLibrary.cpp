@@ -35,6 +35,7 @@ VelmoraLibrary& VelmoraLibrary::get()
         bind(l, l.createShare, "CLICreateSambaShare");
         bind(l, l.modifyKeyValue, "CLIModifyKeyValuePair");
         bind(l, l.deleteShare, "CLIDeleteSambaShare");
+        bind(l, l.removeKeyValue, "CLIRemoveKeyValuePair");
         return l;
     }();
     return lib;

@@ -19,6 +19,7 @@ struct VelmoraLibrary {
     decltype(&::CLICreateSambaShare) createShare = nullptr;
     decltype(&::CLIModifyKeyValuePair) modifyKeyValue = nullptr;
     decltype(&::CLIDeleteSambaShare) deleteShare = nullptr;
+    decltype(&::CLIRemoveKeyValuePair) removeKeyValue = nullptr;
 
     void* symbol(const std::string& name) const;  // nullptr when not exported
 };
