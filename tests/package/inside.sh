@@ -90,6 +90,8 @@ scenario_fresh() {
   cp /usr/lib/velmora/libqel_misc.so "$scratch/shipped"
   check "velmora --version" version_is "$(dpkg-deb -f "$deb" Version)"
   check "velmora instances lists the test share" instances_of_test_conf
+  check "a reinstall keeps its own copy of the privilege library" eval \
+    'dpkg -i "$deb" && same_file "$scratch/shipped" "$rights" && test -s "$record"'
   check "dpkg -r removes it" dpkg -r velmora
   check "a remove keeps the privilege library" same_file "$scratch/shipped" "$rights"
   check "dpkg -P purges it" dpkg -P velmora
