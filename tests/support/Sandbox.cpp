@@ -74,14 +74,17 @@ bool overlay(const std::string& dir, const std::string& scratch, const std::stri
     const std::string upper = scratch + "/" + tag + "-upper";
     const std::string work = scratch + "/" + tag + "-work";
     if (mkdir(upper.c_str(), 0755) != 0 || mkdir(work.c_str(), 0755) != 0)
-        return fail(error, "mkdir in " + scratch);
+        return fail(error, "mkdir in " + scratch, "the scratch tmpfs must be writable");
     const std::string options = "lowerdir=" + dir + ",upperdir=" + upper + ",workdir=" + work;
     if (mount("overlay", dir.c_str(), "overlay", 0, options.c_str()) != 0)
         return fail(error, "overlay on " + dir,
                     "the kernel needs overlayfs (modprobe overlay) and " + dir + " a directory it can lie over");
     struct statfs fs {};
-    if (statfs(dir.c_str(), &fs) != 0 || fs.f_type != kOverlayMagic)
-        return fail(error, dir + " is not an overlay after mounting");
+    if (statfs(dir.c_str(), &fs) != 0 || fs.f_type != kOverlayMagic) {
+        error = dir + " is not an overlay after mounting; something else covers it: run the tests "
+                      "where nothing is mounted on " + dir;
+        return false;
+    }
     return true;
 }
 
@@ -89,7 +92,7 @@ bool removeIfPresent(const char* path, std::string& error)
 {
     if (unlink(path) == 0 || errno == ENOENT)
         return true;
-    return fail(error, std::string("unlink ") + path);
+    return fail(error, std::string("unlink ") + path, "the overlay must be writable");
 }
 
 }  // namespace
