@@ -1,6 +1,6 @@
 # Sourced by the scripts: stage lines, full logs and the tools' own progress.
 #
-# Every script says which stage it is in ("== building velmora (12 of 40)"),
+# Every script says which stage it is in ("== build: testing (230 tests)"),
 # shows the progress lines of the tool at work (apt's packages, make's
 # percentages, ctest's test counter) and appends everything the tools print
 # to one log file, $velmora_log, which it names when something fails.

@@ -72,7 +72,9 @@ only_runtime_depends() {
   local depends
   depends=$(dpkg-deb -f "$deb" Depends)
   echo "Depends: $depends"
-  [ -n "$depends" ] && ! grep -q samba <<<"$depends" && [ "$(dpkg-deb -f "$deb" Recommends)" = samba ]
+  # Every dependency is a library package (libc6, libstdc++6, ...).
+  [ -n "$depends" ] && ! tr ',' '\n' <<<"$depends" | sed 's/^ *//' | grep -qv '^lib' &&
+    [ "$(dpkg-deb -f "$deb" Recommends)" = samba ]
 }
 
 scenario_fresh() {
