@@ -9,8 +9,10 @@ namespace sandbox {
 // and /usr/lib64 are throw-away overlays over the host's directories, then
 // clears the fixed paths the library uses (/etc/samba/smb.conf and its backup,
 // /usr/lib64/libqel_misc.so). Nothing written afterwards reaches the host.
-// Returns false with a reason when any step fails: the caller must not run
-// a single test then.
+// Works in a chroot too, where / is no mount point: there the process first
+// moves its root onto a private bind of / (which needs /proc mounted).
+// Returns false with the failed step, its cause and the way out: the caller
+// must not run a single test then.
 bool enter(std::string& error);
 
 // Mounts a fresh tmpfs on dir inside the sandbox (creating dir); options as
