@@ -69,6 +69,47 @@ TEST(CliHelp, EveryCommandHasItsHelpBothWays)
     EXPECT_EQ(runTool({"shares", "--help"}, nullptr).out, runTool({"help", "shares"}, nullptr).out);
 }
 
+// The completion file, sourced by bash and asked as bash asks it: the
+// replies for the last word of each line, one per line.
+std::string complete(const std::vector<std::string>& words)
+{
+    std::string script = "source \"$0\"; COMP_WORDS=(";
+    for (const std::string& word : words)
+        script += "'" + word + "' ";
+    script += "); COMP_CWORD=" + std::to_string(words.size() - 1) +
+              "; _velmora; printf '%s\\n' \"${COMPREPLY[@]}\"";
+    const samba::CommandResult run = samba::runCommand({"bash", "-c", script, VELMORA_COMPLETION});
+    EXPECT_EQ("", run.err);
+    return run.out;
+}
+
+TEST(CliHelp, CompletionOffersCommandsOptionsAndShareNames)
+{
+    testfs::writeSmbConf("[data]\n[my docs]\n[dump]\n");
+    const std::string tool = VELMORA_TOOL;
+    const struct {
+        std::vector<std::string> words;
+        std::string replies;
+    } cases[] = {
+        {{tool, ""}, "names\ninstances\nget\nshares\nhelp\n"},
+        {{tool, "--v"}, "--version\n"},
+        {{tool, "shares", "u"}, "unset\n"},
+        {{tool, "help", "shares", "d"}, "delete\n"},
+        {{tool, "shares", "delete", "--"}, "--dry-run\n--force\n--reload\n--json\n--library\n--help\n"},
+        {{tool, "shares", "list", "--"}, "--json\n--library\n--help\n"},
+        {{tool, "shares", "set", ""}, "data\nmy docs\ndump\n"},
+        {{tool, "shares", "delete", "--dry-run", "d"}, "data\ndump\n"},
+        {{tool, "shares", "unset", "my"}, "my docs\n"},
+        {{tool, "shares", "set", "data", ""}, "\n"},
+        {{tool, "shares", "show", "--library", "/nonexistent.so", ""}, "\n"},
+        {{tool, "shares", "create", "new", "/et"}, "/etc\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words.back());
+        EXPECT_EQ(c.replies, complete(c.words));
+    }
+}
+
 const std::string kGlobalDelete = "' is Samba's global section, the settings of the whole server; add --force to "
                                   "delete it all the same\n";
 const std::string kGlobalUnset = "' is Samba's global section, the settings of the whole server; add --force to "

@@ -17,6 +17,7 @@ const std::string kConf =
     "[global]\n"
     "\tworkgroup = W\n"
     "[a]\n"
+    "\tpath = /srv/new\n"
     "[b]\n"
     "\tpath = /srv/data\n"
     "\tcomment = B \"quoted\"\n"
@@ -51,20 +52,22 @@ TEST(CliJson, EveryCommandAnswersInOneShape)
         {{"names", kLib, "--json"}, 0,
          "[\"root/cimv2:QVX_SambaFileShare.InstanceID=\\\"Samba:a\\\"\","
          "\"root/cimv2:QVX_SambaFileShare.InstanceID=\\\"Samba:b\\\"\"]\n", ""},
-        {{"instances", kLib, "--json"}, 0, "[\n  " + instance("a", "null", "", "null") + ",\n  " + b + "\n]\n", ""},
+        {{"instances", kLib, "--json"}, 0, "[\n  " + instance("a", "null", "/srv/new", "null") + ",\n  " + b + "\n]\n", ""},
         {{"get", "Samba:b", kLib, "--json"}, 0, b + "\n", ""},
         {{"shares", "list", "--json"}, 0, "[\"a\",\"b\"]\n", ""},
         {{"shares", "show", "b", "--json"}, 0,
          "{\"share\":\"b\",\"parameters\":[{\"key\":\"path\",\"value\":\"/srv/data\",\"line\":\"\\u0009path = "
          "/srv/data\"},{\"key\":\"comment\",\"value\":\"B \\\"quoted\\\"\",\"line\":\"\\u0009comment = B "
          "\\\"quoted\\\"\"},{\"key\":\"read only\",\"value\":\"yes\",\"line\":\"\\u0009read only = yes\"}]}\n", ""},
-        {{"shares", "show", "a", "--json"}, 0, "{\"share\":\"a\",\"parameters\":[]}\n", ""},
+        {{"shares", "show", "a", "--json"}, 0,
+         "{\"share\":\"a\",\"parameters\":[{\"key\":\"path\",\"value\":\"/srv/new\",\"line\":\"\\u0009path = "
+         "/srv/new\"}]}\n", ""},
         {{"shares", "path", "b", "--json"}, 0, "{\"share\":\"b\",\"path\":\"/srv/data\"}\n", ""},
         {{"shares", "set", "b", "comment", "B \"quoted\"", "--json"}, 0,
          edit("b", "set", "unchanged", "0", "set comment = B \\\"quoted\\\" in share 'b'"), ""},
-        {{"shares", "set", "a", "comment", "A", "--json"}, 0,
-         edit("a", "set", "done", "0", "set comment = A in share 'a'"), "",
-         kConf.substr(0, kConf.find("[b]")) + "\tcomment = A\n" + kConf.substr(kConf.find("[b]"))},
+        {{"shares", "set", "b", "comment", "C", "--json"}, 0,
+         edit("b", "set", "done", "0", "set comment = C in share 'b'"), "",
+         kConf.substr(0, kConf.find("\tcomment")) + "\tcomment = C\n\tread only = yes\n"},
         {{"shares", "create", "b", "/srv/new", "x", "--json"}, 1,
          edit("b", "create", "refused", "-1", "cannot create share 'b': a share named 'b' exists already"),
          "velmora: cannot create share 'b': a share named 'b' exists already\n"},
@@ -91,16 +94,20 @@ TEST(CliJson, EveryCommandAnswersInOneShape)
 TEST(CliJson, DryRunCarriesTheDiff)
 {
     testfs::writeSmbConf(kConf);
-    const samba::CommandResult run = clitest::runTool({"shares", "set", "a", "comment", "A", "--dry-run", "--json"},
+    const samba::CommandResult run = clitest::runTool({"shares", "set", "b", "comment", "C", "--dry-run", "--json"},
                                                       nullptr);
     EXPECT_EQ(0, run.exitCode) << run.err;
     EXPECT_EQ(kConf, testfs::readSmbConf());
     EXPECT_TRUE(clitest::isJson(run.out));
-    const std::string diff = "--- a/etc/samba/smb.conf\\n+++ b/etc/samba/smb.conf\\n@@ -1,6 +1,7 @@\\n"
-                             " [global]\\n \\u0009workgroup = W\\n [a]\\n+\\u0009comment = A\\n [b]\\n"
-                             " \\u0009path = /srv/data\\n \\u0009comment = B \\\"quoted\\\"\\n";
-    EXPECT_EQ("{\"share\":\"a\",\"action\":\"set\",\"result\":\"done\",\"code\":0,\"message\":\"dry run, nothing "
-              "changed: set comment = A in share 'a'\",\"reloaded\":null,\"dryRun\":true,\"diff\":\"" + diff +
+    // The diff as diff -u prints it, then as the JSON string carries it.
+    const std::string diff = "--- a/etc/samba/smb.conf\n+++ b/etc/samba/smb.conf\n@@ -4,5 +4,5 @@\n"
+                             " \tpath = /srv/new\n [b]\n \tpath = /srv/data\n-\tcomment = B \"quoted\"\n"
+                             "+\tcomment = C\n \tread only = yes\n";
+    std::string inJson;
+    for (const char c : diff)
+        inJson += c == '\n' ? "\\u000A" : c == '\t' ? "\\u0009" : c == '"' ? "\\\"" : std::string(1, c);
+    EXPECT_EQ("{\"share\":\"b\",\"action\":\"set\",\"result\":\"done\",\"code\":0,\"message\":\"dry run, nothing "
+              "changed: set comment = C in share 'b'\",\"reloaded\":null,\"dryRun\":true,\"diff\":\"" + inJson +
               "\",\"verdict\":\"\"}\n",
               run.out);
 }
