@@ -7,7 +7,7 @@
 
 #include "cli/ArgumentRules.h"
 #include "cli/Command.h"
-#include "cli/EditReport.h"
+#include "cli/ShareEdit.h"
 #include "cli/ShareCommand.h"
 #include "cli/ShareLookup.h"
 
@@ -91,7 +91,7 @@ int sharesCreateCommand(const Invocation& invocation)
     const std::string& name = invocation.arguments[0];
     const std::string& path = invocation.arguments[1];
     const std::string& comment = invocation.arguments[2];
-    Edit edit(invocation, *library, "create", name, {{"path", path}, {"comment", comment}});
+    ShareEdit edit(invocation, *library, "create", name, {{"path", path}, {"comment", comment}});
     const int result = edit.apply([&] { return library->create(name, path, comment); });
     if (result != 0)
         return edit.refuse("cannot create share '" + name + "': " +

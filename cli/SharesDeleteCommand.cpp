@@ -1,6 +1,6 @@
 #include "cli/ArgumentRules.h"
 #include "cli/Command.h"
-#include "cli/EditReport.h"
+#include "cli/ShareEdit.h"
 #include "cli/ShareCommand.h"
 #include "cli/ShareLookup.h"
 
@@ -38,7 +38,7 @@ int sharesDeleteCommand(const Invocation& invocation)
     if (!library)
         return kExitFailed;
     const std::string& name = invocation.arguments[0];
-    Edit edit(invocation, *library, "delete", name, {});
+    ShareEdit edit(invocation, *library, "delete", name, {});
     const std::string refused = "cannot delete share '" + name + "': ";
     if (isGlobalSection(name) && !invocation.has("--force"))
         return edit.refuse(refused + "'" + name + "' is Samba's global section, the settings of the whole "

@@ -1,6 +1,6 @@
 #include "cli/ArgumentRules.h"
 #include "cli/Command.h"
-#include "cli/EditReport.h"
+#include "cli/ShareEdit.h"
 #include "cli/ShareCommand.h"
 #include "cli/ShareLookup.h"
 
@@ -53,7 +53,7 @@ int sharesSetCommand(const Invocation& invocation)
     const std::string& name = invocation.arguments[0];
     const std::string& key = invocation.arguments[1];
     const std::string& value = invocation.arguments[2];
-    Edit edit(invocation, *library, "set", name, {{"key", key}, {"value", value}});
+    ShareEdit edit(invocation, *library, "set", name, {{"key", key}, {"value", value}});
     const std::string refused = "cannot set '" + key + "' in share '" + name + "': ";
     const std::string shadow = shadowingSection(*library, name);
     if (!shadow.empty())

@@ -1,6 +1,6 @@
 #include "cli/ArgumentRules.h"
 #include "cli/Command.h"
-#include "cli/EditReport.h"
+#include "cli/ShareEdit.h"
 #include "cli/ShareCommand.h"
 #include "cli/ShareLookup.h"
 
@@ -38,7 +38,7 @@ int sharesUnsetCommand(const Invocation& invocation)
         return kExitFailed;
     const std::string& name = invocation.arguments[0];
     const std::string& key = invocation.arguments[1];
-    Edit edit(invocation, *library, "unset", name, {{"key", key}});
+    ShareEdit edit(invocation, *library, "unset", name, {{"key", key}});
     const std::string refused = "cannot unset '" + key + "' in share '" + name + "': ";
     if (isGlobalSection(name) && !invocation.has("--force"))
         return edit.refuse(refused + "'" + name + "' is Samba's global section, the settings of the whole "

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/Command.h"
-#include "cli/EditReport.h"
+#include "cli/ShareEdit.h"
 
 using namespace velmora::cli;
 

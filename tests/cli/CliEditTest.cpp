@@ -103,6 +103,8 @@ TEST(CliHelp, CompletionOffersCommandsOptionsAndShareNames)
         {{tool, "shares", "set", "data", ""}, "\n"},
         {{tool, "shares", "show", "--library", "/nonexistent.so", ""}, "\n"},
         {{tool, "shares", "create", "new", "/et"}, "/etc\n"},
+        {{tool, "get", "Samba:m"}, "Samba:my docs\n"},
+        {{tool, "get", "Samba", ":", "du"}, "dump\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words.back());

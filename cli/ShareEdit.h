@@ -1,5 +1,5 @@
-#ifndef VELMORA_CLI_EDITREPORT_H
-#define VELMORA_CLI_EDITREPORT_H
+#ifndef VELMORA_CLI_SHAREEDIT_H
+#define VELMORA_CLI_SHAREEDIT_H
 
 #include <functional>
 #include <optional>
@@ -25,11 +25,11 @@
 // (a set to the value in place, an unset of an absent parameter).
 namespace velmora::cli {
 
-class Edit {
+class ShareEdit {
 public:
     // action: "create", "set", "unset" or "delete"; details: what the audit
     // line records after the share (e.g. {"key","comment"},{"value","x"}).
-    Edit(const Invocation& invocation, const ShareLibrary& library, std::string action, std::string share,
+    ShareEdit(const Invocation& invocation, const ShareLibrary& library, std::string action, std::string share,
          AuditFields details);
 
     bool dryRun() const { return dryRun_; }

@@ -1,4 +1,4 @@
-#include "cli/EditReport.h"
+#include "cli/ShareEdit.h"
 
 #include <cstdio>
 #include <fstream>
@@ -38,14 +38,14 @@ bool editWasMade()
     return editMade;
 }
 
-Edit::Edit(const Invocation& invocation, const ShareLibrary& library, std::string action, std::string share,
+ShareEdit::ShareEdit(const Invocation& invocation, const ShareLibrary& library, std::string action, std::string share,
            AuditFields details)
     : invocation_(invocation), library_(library), action_(std::move(action)), share_(std::move(share)),
       details_(std::move(details)), dryRun_(invocation.has("--dry-run")), json_(invocation.has("--json"))
 {
 }
 
-int Edit::apply(const std::function<int()>& call)
+int ShareEdit::apply(const std::function<int()>& call)
 {
     before_ = readSmbConf();
     int result = 0;
@@ -63,7 +63,7 @@ int Edit::apply(const std::function<int()>& call)
     return result;
 }
 
-bool Edit::changed() const
+bool ShareEdit::changed() const
 {
     // A dry run that would write nothing leaves the file as it is.
     if (dryRun_)
@@ -71,7 +71,7 @@ bool Edit::changed() const
     return after_ != before_;
 }
 
-int Edit::refuse(const std::string& message, std::optional<int> code)
+int ShareEdit::refuse(const std::string& message, std::optional<int> code)
 {
     if (!dryRun_)
         audit("refused", code);
@@ -81,7 +81,7 @@ int Edit::refuse(const std::string& message, std::optional<int> code)
     return kExitFailed;
 }
 
-int Edit::finish(const std::string& done)
+int ShareEdit::finish(const std::string& done)
 {
     if (dryRun_)
         return finishDryRun(done);
@@ -95,7 +95,7 @@ int Edit::finish(const std::string& done)
     return kExitOk;
 }
 
-int Edit::finishDryRun(const std::string& done)
+int ShareEdit::finishDryRun(const std::string& done)
 {
     std::string diff;
     std::string error;
@@ -115,7 +115,7 @@ int Edit::finishDryRun(const std::string& done)
 
 // With --reload, asks smbd to load the file again: true when it did; a
 // failure is only a warning. Not asked: nullopt.
-std::optional<bool> Edit::reloadIfAsked()
+std::optional<bool> ShareEdit::reloadIfAsked()
 {
     if (!invocation_.has("--reload"))
         return std::nullopt;
@@ -130,7 +130,7 @@ std::optional<bool> Edit::reloadIfAsked()
     return outcome.reloaded;
 }
 
-void Edit::audit(const std::string& result, std::optional<int> code) const
+void ShareEdit::audit(const std::string& result, std::optional<int> code) const
 {
     AuditFields fields = {{"command", "shares " + action_}, {"share", share_}};
     fields.insert(fields.end(), details_.begin(), details_.end());
@@ -139,7 +139,7 @@ void Edit::audit(const std::string& result, std::optional<int> code) const
     auditEdit(fields);
 }
 
-void Edit::printJson(const std::string& result, std::optional<int> code, const std::string& message,
+void ShareEdit::printJson(const std::string& result, std::optional<int> code, const std::string& message,
                      std::optional<bool> reloaded, const std::optional<std::string>& diff) const
 {
     json::Object report;
