@@ -37,7 +37,8 @@ const OptionNote kOptionNotes[] = {
                "             still go to stderr as text"},
     {"--dry-run", "print the unified diff of smb.conf that the edit would make, and Samba's\n"
                   "             verdict on the result, without changing anything"},
-    {"--force", "also remove or change Samba's global section ([global], [globals])"},
+    {"--force", "allow deleting Samba's global section (global or globals, in any case), or\n"
+                "             removing a parameter from it; refused without"},
     {"--reload", "after a successful edit, ask a running smbd to reload its configuration\n"
                  "             (smbcontrol smbd reload-config). A failed reload is only a warning on\n"
                  "             stderr: the edit was made, and the command still exits 0"},
@@ -47,7 +48,8 @@ const char* const kExitText =
     "Exit status: 0 done (also when it was so already: a set to the value in place, an unset\n"
     "of an absent parameter); 1 failed, the reason on stderr (a delete of a share that does not\n"
     "exist included); 2 wrong command line. An edit that was made exits 0 even when its report\n"
-    "cannot be written.\n";
+    "cannot be written. Every edit, done or refused, is logged to syslog (identity velmora,\n"
+    "LOG_NOTICE); dry runs are not.\n";
 
 std::string optionNotes(const std::vector<const Command*>& commands)
 {

@@ -66,6 +66,11 @@ TEST(CliHelp, EveryCommandHasItsHelpBothWays)
         EXPECT_NE(std::string::npos, option.out.find("Exit status: 0 done")) << option.out;
     }
     EXPECT_EQ(runTool({"--help"}, nullptr).out, runTool({"help"}, nullptr).out);
+    // The manual page names the version the tool reports.
+    const std::string version = runTool({"--version"}, nullptr).out;
+    ASSERT_EQ(0u, version.find("velmora "));
+    const std::string manual = testfs::readFile(VELMORA_MANPAGE).value_or("");
+    EXPECT_NE(std::string::npos, manual.find("\"" + version.substr(0, version.size() - 1) + "\"")) << version;
     EXPECT_EQ(runTool({"shares", "--help"}, nullptr).out, runTool({"help", "shares"}, nullptr).out);
 }
 
