@@ -8,7 +8,8 @@
 #include "cli/ShareLibrary.h"
 
 // What the "shares" commands have in common: the library they use, how
-// they fail, and how an edit ends.
+// they fail, and the reasons every edit may give (ShareEdit.h runs and
+// reports the edits themselves).
 namespace velmora::cli {
 
 // The library named by --library (default: ProviderSession::defaultLibrary()),
