@@ -11,7 +11,9 @@
 #include "common/Log.h"
 #include "shares/ArgumentCheck.h"
 #include "shares/EditLock.h"
+#include "shares/ExportGuard.h"
 #include "shares/SambaShares.h"
+#include "smbconf/EditRecord.h"
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/Text.h"
 
@@ -43,6 +45,7 @@ class LockedConf {
 public:
     LockedConf()
     {
+        velmora::StartEditRecord();
         if (lock_.Held())
             conf_.Init();
     }
@@ -56,7 +59,7 @@ private:
 
 }  // namespace
 
-int CLICreateSambaShare(const char* shareName, const char* path, const char* comment)
+static int createShare(const char* shareName, const char* path, const char* comment)
 {
     velmora::trace("coming to CLICreateSambaShare ..............");
     if (!velmora::IsValidNewShare(shareName, path, comment))
@@ -70,13 +73,17 @@ int CLICreateSambaShare(const char* shareName, const char* path, const char* com
     const int pathCheck = checkSharePath(path);
     if (pathCheck != 0)
         return pathCheck;
-    conf.MakeBackupCopy();
     return conf.WriteNewSection(shareName, path, comment);
+}
+
+int CLICreateSambaShare(const char* shareName, const char* path, const char* comment)
+{
+    return velmora::guardExport(__func__, -1, [&] { return createShare(shareName, path, comment); });
 }
 
 // The value is classified as given (trimmed) and written in Samba's boolean
 // spelling, so 'false' against a stored 'No' still rewrites the line.
-int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* value)
+static int modifyKeyValuePair(const char* shareName, const char* key, const char* value)
 {
     velmora::trace("comimg to CLIModifyKeyValuePair ..............");
     if (!velmora::IsValidParameter(shareName, key, value))
@@ -96,14 +103,18 @@ int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* va
     if (existence == PropertySameValue)
         return 0;
     velmora::trace("%s property do not exists alredy thus adding", key);
-    conf.MakeBackupCopy();
     return conf.ModifySection(shareName, keyText, valueText, existence);
+}
+
+int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* value)
+{
+    return velmora::guardExport(__func__, -1, [&] { return modifyKeyValuePair(shareName, key, value); });
 }
 
 // The section is found exactly here, but RemoveSection drops the first
 // section matching without regard to case: with [Homes] before [homes],
 // deleting 'homes' removes [Homes].
-int CLIDeleteSambaShare(const char* shareName)
+static int deleteShare(const char* shareName)
 {
     velmora::trace("comimg to CLIDeleteSambaShare ..............");
     if (!velmora::IsValidShareName(shareName))
@@ -116,6 +127,10 @@ int CLIDeleteSambaShare(const char* shareName)
         syslog(LOG_ERR, "Section %s does not exists", shareName);
         return -1;
     }
-    conf.MakeBackupCopy();
     return conf.RemoveSection(shareName);
+}
+
+int CLIDeleteSambaShare(const char* shareName)
+{
+    return velmora::guardExport(__func__, -1, [&] { return deleteShare(shareName); });
 }

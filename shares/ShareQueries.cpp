@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "common/Log.h"
+#include "shares/ExportGuard.h"
 #include "shares/SambaShares.h"
+#include "smbconf/ConfRead.h"
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/TextView.h"
 
@@ -27,23 +29,29 @@ bool findPathValue(const SambaSection& section, std::string_view& value)
 
 }  // namespace
 
-int CLIGetSambaShares(SambaShareHandler handler, void* context)
+static int getShares(SambaShareHandler handler, void* context)
 {
     velmora::trace("coming to CLIGetSambaShares ..............");
     SambaConfFile conf;
-    conf.InitSections();
+    if (conf.InitSections() != 0 && velmora::LastConfStatus().state == velmora::ConfState::Unreadable)
+        return -1;
     if (handler == nullptr)
         return 0;
     for (const SambaSection& section : conf.sections) {
         if (section.name == "global")
             continue;
         const std::string name = section.name;  // the handler's own copy
-        handler(name.c_str(), context);
+        velmora::callHandler(handler, name.c_str(), context);
     }
     return 0;
 }
 
-int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, void* context)
+int CLIGetSambaShares(SambaShareHandler handler, void* context)
+{
+    return velmora::guardExport(__func__, -1, [&] { return getShares(handler, context); });
+}
+
+static int getShareInfo(SambaShareInfoHandler handler, const char* shareName, void* context)
 {
     velmora::trace("coming to CLIGetSambaShareInfo ..............");
     SambaConfFile conf;
@@ -55,11 +63,16 @@ int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, v
     for (const std::string& line : lines)
         velmora::trace("%s", line.c_str());
     if (handler != nullptr)
-        handler(shareName, std::move(lines), context);
+        velmora::callHandler(handler, shareName, std::move(lines), context);
     return 0;
 }
 
-int CLISambaSharePathName(const char* shareName, char** out)
+int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, void* context)
+{
+    return velmora::guardExport(__func__, -1, [&] { return getShareInfo(handler, shareName, context); });
+}
+
+static int sharePathName(const char* shareName, char** out)
 {
     velmora::trace("comimg to CLISambaSharePathName ..............");
     if (shareName == nullptr)
@@ -79,7 +92,12 @@ int CLISambaSharePathName(const char* shareName, char** out)
     return 0;
 }
 
-int CLIIsValidSambaShare(const char* shareName)
+int CLISambaSharePathName(const char* shareName, char** out)
+{
+    return velmora::guardExport(__func__, -1, [&] { return sharePathName(shareName, out); });
+}
+
+static int isValidShare(const char* shareName)
 {
     velmora::trace("comimg to CLIIsValidSambaShare ..............");
     if (shareName == nullptr)
@@ -87,4 +105,9 @@ int CLIIsValidSambaShare(const char* shareName)
     SambaConfFile conf;
     conf.InitSections();
     return conf.SectionExists(shareName) != 0 ? 0 : 1;
+}
+
+int CLIIsValidSambaShare(const char* shareName)
+{
+    return velmora::guardExport(__func__, 1, [&] { return isValidShare(shareName); });
 }

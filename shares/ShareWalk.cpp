@@ -5,7 +5,10 @@
 #include <cctype>
 #include <vector>
 
+#include <stdexcept>
+
 #include "common/Log.h"
+#include "smbconf/ConfRead.h"
 #include "smbconf/SambaConfFile.h"
 
 namespace velmora {
@@ -55,7 +58,9 @@ void forEachShare(const std::function<void(const SambaSection& share,
 {
     trace("coming to CLIGetSambaShares ..............");
     SambaConfFile conf;
-    conf.InitSections();
+    // An unreadable file is a failure, not a file without shares.
+    if (conf.InitSections() != 0 && LastConfStatus().state == ConfState::Unreadable)
+        throw std::runtime_error(LastConfStatus().Message());
     const std::vector<size_t> first = firstMatches(conf.sections);
     for (size_t i = 0; i < conf.sections.size(); ++i) {
         if (conf.sections[i].name != "global")

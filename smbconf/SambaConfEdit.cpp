@@ -6,6 +6,7 @@
 
 #include "common/Log.h"
 #include "common/Paths.h"
+#include "smbconf/Backup.h"
 #include "smbconf/ConfRewrite.h"
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/Text.h"
@@ -58,19 +59,12 @@ bool SambaConfFile::sectionToRewrite(const char* name, SambaSection& section) co
     return FindSection(name) != nullptr;
 }
 
+// Every edit backs up in its commit step now (ConfRewrite.h); this stays
+// for callers that want a backup of their own: 0 when made, else -1.
 int SambaConfFile::MakeBackupCopy()
 {
     velmora::trace("Comimg to SambaConfFile::MakeBackupCopy.......... ");
-    const std::string command = std::string(velmora::kCopyCommand) + velmora::kSmbConfPath + " " +
-                                velmora::kSmbConfBackupPath;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return -1;
-    // cp prints nothing on success; whatever it says is read and dropped.
-    char buffer[10];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-    }
-    return pclose(pipe);
+    return velmora::MakeSmbConfBackup() ? 0 : -1;
 }
 
 int SambaConfFile::WriteNewSection(const char* name, const char* path, const char* comment)
