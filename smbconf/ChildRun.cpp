@@ -32,6 +32,9 @@ public:
         pid = -1;
         return status;
     }
+    // True with its wait status when it exits before deadline; otherwise
+    // it is left for the destructor to kill.
+    bool exitsBy(long long deadline, int& status);
     pid_t pid = -1;
 };
 
@@ -50,6 +53,23 @@ long long nowMs()
     timespec ts {};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
+}
+
+// A child may close its stderr and still run: its end is awaited with the
+// same deadline, in short naps.
+bool Child::exitsBy(long long deadline, int& status)
+{
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            pid = -1;
+            return true;
+        }
+        if ((done < 0 && errno != EINTR) || nowMs() >= deadline)
+            return false;
+        const timespec nap{0, 1000000};
+        nanosleep(&nap, nullptr);
+    }
 }
 
 // The child's side, between fork and exec: only async-signal-safe calls.
@@ -134,10 +154,11 @@ ChildOutcome RunChild(const std::string& program, const std::vector<std::string>
         return {};
     close(writeEnd.fd);
     writeEnd.fd = -1;
-    if (!readUntilClosed(readEnd.fd, nowMs() + seconds * 1000LL, onErrorLine))
-        return {};  // too slow: the child is killed and reaped on the way out
-    const int status = child.waitFor();
-    if (!WIFEXITED(status))
+    // Too slow: the child is killed and reaped on the way out.
+    const long long deadline = nowMs() + seconds * 1000LL;
+    int status = 0;
+    if (!readUntilClosed(readEnd.fd, deadline, onErrorLine) || !child.exitsBy(deadline, status) ||
+        !WIFEXITED(status))
         return {};
     return ChildOutcome{true, WEXITSTATUS(status)};
 }
