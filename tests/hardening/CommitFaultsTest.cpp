@@ -358,37 +358,4 @@ TEST(CommitFaults, KilledEditorLeavesNoChild)
     umount2("/usr/bin/testparm", MNT_DETACH);
 }
 
-// The CIMOM may call a factory twice and get the same record: the first
-// cleanup leaves the record usable for the second user.
-TEST(CommitFaults, TwoFactoryCallsThenOneCleanup)
-{
-    testfs::writeSmbConf(kConf);
-    ProviderHost host;
-    ASSERT_TRUE(host.loaded) << host.error;
-    CMPIInstanceMI* first = host.instanceMI();
-    CMPIInstanceMI* second = host.instanceMI();
-    ASSERT_NE(first, nullptr);
-    ASSERT_EQ(first, second);
-    EXPECT_EQ(host.cleanupInstanceMI(false).rc, CMPI_RC_OK);
-    EXPECT_NE(first->hdl, nullptr);
-    EXPECT_EQ(host.enumInstanceNames(classPath()).kinds(), "path,done");
-    EXPECT_EQ(host.cleanupInstanceMI(false).rc, CMPI_RC_OK);
-    EXPECT_EQ(first->hdl, nullptr);
-}
-
-TEST(CommitFaults, UnreadableSmbConfFailsTheProviderWithTheReason)
-{
-    clearSambaDir();
-    mkfifo(testfs::kSmbConf, 0644);
-    const std::string answer = within(10, [] {
-        ProviderHost host;
-        const vhost::CallResult names = host.enumInstanceNames(classPath());
-        const vhost::CallResult instance = host.getInstance(sharePath("Samba:data"));
-        return names.statusText() + "\n" + instance.statusText();
-    });
-    const std::string failed = "CMPI_RC_ERR_FAILED (1): Cannot read /etc/samba/smb.conf: not a regular file";
-    EXPECT_EQ(answer, failed + "\n" + failed);
-    clearSambaDir();
-}
-
 }  // namespace
