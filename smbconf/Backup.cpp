@@ -35,7 +35,6 @@ bool copyInto(int fd, AtomicFile& file)
 
 bool MakeSmbConfBackup()
 {
-    RemoveStaleTemporaries(kSmbConfBackupPath, AtomicFile::Links::Replace);
     const int fd = OpenConf(kSmbConfPath);
     if (fd < 0)
         return false;

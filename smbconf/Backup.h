@@ -12,7 +12,8 @@ namespace velmora {
 // one replaces it. Whatever is at the backup's path (a link, a FIFO) is
 // replaced, never written through; a directory there, a mount point or a
 // full file system make it fail. smb.conf itself is read only when it is a
-// regular file. Only under the edit lock. True when the backup is in place.
+// regular file. Only under the edit lock, after removing the temporary files
+// of killed edits (AtomicFile.h). True when the backup is in place.
 bool MakeSmbConfBackup();
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 #include <syslog.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -39,19 +40,56 @@ bool renameImpossible(int error)
     return error == EACCES || error == EPERM || error == EBUSY || error == EXDEV;
 }
 
+enum class Replaced { Done, Untouched, InPlaceFailed };
+
 // Step 4 of CommitSmbConf. A file with other hard links is rewritten in
 // place at once, so that every name keeps seeing it.
-bool replaceSmbConf(std::string_view newContent)
+Replaced replaceSmbConf(std::string_view newContent)
 {
     AtomicFile file(kSmbConfPath);
     struct stat st {};
     const bool linked = stat(file.Target().c_str(), &st) == 0 && st.st_nlink > 1;
     if (!linked && file.Open() && file.Append(newContent) && file.Commit())
-        return true;
+        return Replaced::Done;
     if (!linked && !renameImpossible(file.Error()))
-        return false;
-    return RewriteInPlace(file.Target(), newContent, kSmbConfBackupPath);
+        return Replaced::Untouched;
+    return RewriteInPlace(file.Target(), newContent, kSmbConfBackupPath) ? Replaced::Done
+                                                                         : Replaced::InPlaceFailed;
 }
+
+// The previous backup, kept under a second name while an edit runs, so that
+// an edit that fails after its backup gives it back. The name starts like
+// the backup's temporary files: the next edit removes one a killed edit
+// left.
+class PreviousBackup {
+public:
+    PreviousBackup()
+    {
+        RemoveStaleTemporaries(kSmbConfBackupPath, AtomicFile::Links::Replace);
+        kept_ = link(kSmbConfBackupPath, stash().c_str()) == 0;
+    }
+    ~PreviousBackup()
+    {
+        if (kept_)
+            unlink(stash().c_str());
+    }
+    PreviousBackup(const PreviousBackup&) = delete;
+    PreviousBackup& operator=(const PreviousBackup&) = delete;
+
+    // Puts the previous backup back in place.
+    void Restore()
+    {
+        if (kept_ && rename(stash().c_str(), kSmbConfBackupPath) == 0)
+            kept_ = false;
+    }
+
+private:
+    static std::string stash()
+    {
+        return std::string(kSmbConfDir) + "/" + TemporaryPrefix(kSmbConfBackupPath) + "previous";
+    }
+    bool kept_ = false;
+};
 
 }  // namespace
 
@@ -68,9 +106,15 @@ int CommitSmbConf(std::string_view newContent, std::string_view keySet)
     }
     if (code != 0)
         return code;
+    PreviousBackup previous;
     if (!MakeSmbConfBackup())
         return -1;
-    return replaceSmbConf(newContent) ? 0 : -1;
+    const Replaced replaced = replaceSmbConf(newContent);
+    // After a failed in-place rewrite the new backup may be the only whole
+    // copy of smb.conf: it stays.
+    if (replaced == Replaced::Untouched)
+        previous.Restore();
+    return replaced == Replaced::Done ? 0 : -1;
 }
 
 int RewriteSmbConf(const std::vector<std::string>& lines, const LineFilter& filter, std::string_view keySet)

@@ -23,9 +23,10 @@ namespace velmora {
 //     extended attributes; where the rename cannot be used (a mount point,
 //     several hard links, a directory without room for a new file) the file
 //     is rewritten in place (InPlaceWrite.h).
-// 0 done; -1 not written (smb.conf and the previous backup unchanged, or
-// smb.conf restored from the new backup); -5 Samba would not load the
-// result (nothing written).
+// 0 done; -1 not written (smb.conf and the previous backup as they were;
+// should an in-place rewrite fail midway, smb.conf is restored from the new
+// backup, which then stays); -5 Samba would not load the result (nothing
+// written).
 int CommitSmbConf(std::string_view newContent, std::string_view keySet);
 
 // Decides what stands in the new file for line number index (counted from
