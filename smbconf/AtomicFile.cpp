@@ -114,10 +114,14 @@ bool AtomicFile::Append(std::string_view text)
 {
     if (failed_ || fd_ < 0)
         return false;
-    buffer_.append(text);
-    if (buffer_.size() >= kBufferSize)
-        return flushBuffer();
-    return true;
+    if (buffer_.size() + text.size() < kBufferSize) {
+        buffer_.append(text);
+        return true;
+    }
+    // A large text goes straight to the file rather than through a copy.
+    if (!flushBuffer())
+        return false;
+    return writeFully(fd_, text.data(), text.size()) || fail();
 }
 
 bool AtomicFile::flushBuffer()

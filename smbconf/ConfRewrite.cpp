@@ -119,7 +119,13 @@ int CommitSmbConf(std::string_view newContent, std::string_view keySet)
 
 int RewriteSmbConf(const std::vector<std::string>& lines, const LineFilter& filter, std::string_view keySet)
 {
+    // Sized once for the old text and a little more, so that a huge file is
+    // not copied at every growth of the buffer.
+    size_t size = 4096;
+    for (const std::string& line : lines)
+        size += line.size() + 1;
     std::string content;
+    content.reserve(size);
     std::string out;
     for (size_t i = 0; i < lines.size(); ++i) {
         out.clear();
