@@ -37,10 +37,10 @@ CmpiStatus endUse(CmpiBaseMI* mi, const CMPIContext* ctx, bool terminating, bool
     std::unique_lock<std::mutex> lock;
     if (base != nullptr) {
         lock = std::unique_lock<std::mutex>(base->factoryMutex());
-        if (base->decUseCount() > 0) {
-            released = true;
+        // Other users remain: the record (which the CIMOM may have handed
+        // to them as well) keeps pointing at the object.
+        if (base->decUseCount() > 0)
             return CmpiStatus();
-        }
     }
     CmpiStatus status = runCleanup(*mi, ctx);
     if (!terminating && status.rc() != CMPI_RC_OK) {
@@ -48,8 +48,10 @@ CmpiStatus endUse(CmpiBaseMI* mi, const CMPIContext* ctx, bool terminating, bool
             base->incUseCount();
         return status;
     }
-    if (base != nullptr && base->getBaseMI() == mi)
+    if (base != nullptr && base->getBaseMI() == mi) {
         base->setBaseMI(nullptr);
+        base->clearRecords();
+    }
     delete mi;
     released = true;
     return status;

@@ -44,8 +44,11 @@ public:
     //   stays, with its use count restored. Otherwise the object is deleted and
     //   the base's MI cleared (even when cleanup failed: a terminating CIMOM
     //   drops the MI whatever it answers).
-    // - Once this MI's use has ended its record's hdl is set to NULL, so that
-    //   a stray later call answers INVALID_HANDLE instead of touching freed memory.
+    // - A record's hdl stays while the object lives (the CIMOM may hand one
+    //   record to several users). When the object is deleted this record's
+    //   hdl and every record noted in the provider base (addRecord) are set
+    //   to NULL, so that a stray later call answers INVALID_HANDLE instead of
+    //   touching freed memory.
     // - An MI without a provider base is treated as the object's only user.
     static CMPIStatus driveBaseCleanup(CMPIInstanceMI* mi, const CMPIContext* ctx, CMPIBoolean terminating);
     static CMPIStatus driveBaseCleanup(CMPIMethodMI* mi, const CMPIContext* ctx, CMPIBoolean terminating);

@@ -36,3 +36,27 @@ std::mutex& CmpiProviderBase::factoryMutex()
 {
     return factoryMutex_;
 }
+
+// Both kinds of hdl field (const void* and void*) hold a pointer of the
+// same size and are cleared alike.
+void CmpiProviderBase::addRecord(void** hdl)
+{
+    addRecord(const_cast<const void**>(hdl));
+}
+
+void CmpiProviderBase::addRecord(const void** hdl)
+{
+    for (int i = 0; i < recordCount_; ++i) {
+        if (records_[i] == hdl)
+            return;
+    }
+    if (recordCount_ < kMaxRecords)
+        records_[recordCount_++] = hdl;
+}
+
+void CmpiProviderBase::clearRecords()
+{
+    for (int i = 0; i < recordCount_; ++i)
+        *records_[i] = nullptr;
+    recordCount_ = 0;
+}

@@ -37,10 +37,25 @@ public:
     // one object is created and none is used after its deletion.
     std::mutex& factoryMutex();
 
+    // Notes the hdl field of an MI record that points at the object (the
+    // factories, under factoryMutex): when the object is deleted every such
+    // field is cleared, so no record is left pointing at freed memory. A
+    // record keeps its hdl while the object lives, whichever of its users
+    // is cleaned up first.
+    void addRecord(const void** hdl);
+    void addRecord(void** hdl);
+    // Clears every noted hdl and forgets them (the cleanup, under
+    // factoryMutex, as it deletes the object).
+    void clearRecords();
+
 private:
     std::atomic<CmpiBaseMI*> baseMI_;
     std::atomic<unsigned> useCount_;
     std::mutex factoryMutex_;
+    // A library has one record per MI type: a few entries at most.
+    static constexpr int kMaxRecords = 8;
+    const void** records_[kMaxRecords] = {};
+    int recordCount_ = 0;
 };
 
 #endif

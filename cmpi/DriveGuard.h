@@ -1,6 +1,8 @@
 #ifndef VELMORA_CMPI_DRIVEGUARD_H
 #define VELMORA_CMPI_DRIVEGUARD_H
 
+#include <syslog.h>
+
 #include <exception>
 
 #include "cmpi/BrokerCalls.h"
@@ -27,8 +29,10 @@ CMPIStatus guard(const CMPIBroker* mb, Operation&& operation) noexcept
     } catch (const CmpiStatus& status) {
         return status.status(mb);
     } catch (const std::exception& e) {
+        syslog(LOG_ERR, "%s", e.what());
         return makeStatus(mb, CMPI_RC_ERR_FAILED, e.what());
     } catch (...) {
+        syslog(LOG_ERR, "%s", kUnknownFailure);
         return makeStatus(mb, CMPI_RC_ERR_FAILED, kUnknownFailure);
     }
 }

@@ -1,5 +1,7 @@
 // The library's entry points for a CIMOM: the provider base, the two MI
 // records with their function tables, and the two factories.
+#include <syslog.h>
+
 #include <memory>
 #include <mutex>
 
@@ -64,9 +66,11 @@ Record* create(Record& record, Table* table, const CMPIBroker* mb, const CMPICon
         std::lock_guard<std::mutex> lock(basevelmora.factoryMutex());
         record.ft = table;
         record.hdl = sharedProvider(mb, context);
+        basevelmora.addRecord(&record.hdl);
         basevelmora.incUseCount();
         return &record;
     } catch (...) {
+        syslog(LOG_ERR, "The provider %s could not be created", table->miName);
         if (rc != nullptr)
             *rc = CMPIStatus{CMPI_RC_ERR_FAILED, nullptr};
         return nullptr;

@@ -51,9 +51,11 @@ bool mayRead(const CmpiContext& context)
 std::string shareNameOf(const CmpiObjectPath& objectPath)
 {
     const CmpiData key = objectPath.getKey("InstanceID");
-    if (key.isNullValue() || !key.isString())
+    // A key of another type: the bindings' CMPI_RC_ERR_TYPE_MISMATCH.
+    const CmpiString text = key.getString();
+    if (key.isNullValue())
         throw CmpiStatus(CMPI_RC_ERR_INVALID_PARAMETER, "InstanceID is not a string");
-    const std::string id = textOf(key.getString());
+    const std::string id = textOf(text);
     if (id.size() < kSambaInstanceIDPrefixLength) {
         const std::string message = "Invalid InstanceID \"" + id + "\": shorter than \"Samba:\"";
         throw CmpiStatus(CMPI_RC_ERR_INVALID_PARAMETER, message.c_str());

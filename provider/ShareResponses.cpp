@@ -10,9 +10,11 @@
 #include "cmpi/CmpiData.h"
 #include "cmpi/CmpiStatus.h"
 #include "provider/CmpiText.h"
+#include "common/Paths.h"
 #include "provider/InstanceId.h"
 #include "shares/SambaShares.h"
 #include "shares/ShareWalk.h"
+#include "smbconf/ConfRead.h"
 #include "smbconf/SambaDialect.h"
 #include "smbconf/SambaReading.h"
 
@@ -97,6 +99,17 @@ void mapParameters(CmpiInstance& instance, const velmora::samba::Reading& readin
     properties.applyTo(instance);
 }
 
+// An smb.conf that is there but cannot be read fails the request: it is
+// not a file without shares. The reader has logged it already.
+[[noreturn]] void failUnreadable()
+{
+    const velmora::ConfStatus& status = velmora::LastConfStatus();
+    const std::string message = status.state == velmora::ConfState::Unreadable
+                                    ? status.Message()
+                                    : std::string("Cannot read ") + velmora::kSmbConfPath;
+    throw CmpiStatus(CMPI_RC_ERR_FAILED, message.c_str());
+}
+
 ShareResponseContext& responseContext(void* context)
 {
     return *static_cast<ShareResponseContext*>(context);
@@ -109,7 +122,8 @@ void utilEnumInstanceNamesResponse(const char* className, const std::string& nam
 {
     velmora::trace("Comimg to utilEnumInstanceNamesResponse .............");
     ShareResponseContext context{className, nameSpace, &result};
-    CLIGetSambaShares(InstanceNamesHandler, &context);
+    if (CLIGetSambaShares(InstanceNamesHandler, &context) != 0)
+        failUnreadable();
     result.returnDone();
 }
 
@@ -163,6 +177,8 @@ CmpiInstance MakeSambaFileShareInstance(const char* shareName, const CmpiObjectP
 {
     velmora::trace("Comimg to MakeSambaFileShareInstance .............");
     if (CLIIsValidSambaShare(shareName) != 0) {
+        if (velmora::LastConfStatus().state == velmora::ConfState::Unreadable)
+            failUnreadable();
         syslog(LOG_ERR, "Samba share %s does not exist", shareName);
         throw CmpiStatus(CMPI_RC_ERR_FAILED, "Samba share does not exist ");
     }

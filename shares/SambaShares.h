@@ -9,7 +9,13 @@
  * leaves the calling function unchanged, after its model is released.
  *
  * Result codes:
- *   CLIGetSambaShares, CLIGetSambaShareInfo   0 always.
+ *   CLIGetSambaShares       0  done (also when smb.conf is missing: no shares);
+ *                          -1  smb.conf exists but cannot be read (permissions,
+ *                              an I/O error, a directory, FIFO or device in its
+ *                              place; logged at LOG_ERR), or the library failed
+ *                              (out of memory, say); no handler was called, or
+ *                              not for every share.
+ *   CLIGetSambaShareInfo    0  done; -1 the library failed (out of memory).
  *   CLISambaSharePathName   0  a path text was stored in *out (free() it);
  *                          -1  no such share, no "path" line, or out is null.
  *   CLIIsValidSambaShare    0  a section of exactly that name exists;
@@ -39,8 +45,18 @@
  *                          -4  invalid argument (as for CLIModifyKeyValuePair).
  *   Every edit also       -5  Samba's own parser would not load the result
  *                              (nothing written; CLISambaVerdict() says why).
- * Every edit copies smb.conf to /etc/samba/smb.conf.temp first, replaces the
- * file atomically and is serialised with every other edit.
+ * Every edit is serialised with every other edit, lets Samba's testparm
+ * judge the new text when Samba's tools are installed (-5 above), then copies
+ * smb.conf to /etc/samba/smb.conf.temp — a complete copy put in place
+ * atomically, with smb.conf's mode, owner and attributes; when it cannot be
+ * made the edit returns -1 and changes nothing — and replaces the file
+ * atomically (in place, under the lock, where a rename cannot be used: a
+ * bind-mounted file, one with several hard links). smb.conf that is not a
+ * regular file is never read and never blocks a call.
+ *
+ * No exception of the library's own leaves these functions: it becomes the
+ * function's failure code (-1; 1 for CLIIsValidSambaShare) and a LOG_ERR
+ * line. A handler's own exception passes through unchanged.
  */
 #ifndef VELMORA_SHARES_SAMBASHARES_H
 #define VELMORA_SHARES_SAMBASHARES_H

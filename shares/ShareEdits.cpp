@@ -11,7 +11,9 @@
 #include "common/Log.h"
 #include "shares/ArgumentCheck.h"
 #include "shares/EditLock.h"
+#include "shares/ExportGuard.h"
 #include "shares/SambaShares.h"
+#include "smbconf/EditRecord.h"
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/SambaDialect.h"
 #include "smbconf/Text.h"
@@ -59,6 +61,7 @@ class LockedConf {
 public:
     LockedConf()
     {
+        velmora::StartEditRecord();
         if (lock_.Held())
             conf_.Init();
     }
@@ -72,7 +75,7 @@ private:
 
 }  // namespace
 
-int CLICreateSambaShare(const char* shareName, const char* path, const char* comment)
+static int createShare(const char* shareName, const char* path, const char* comment)
 {
     velmora::trace("coming to CLICreateSambaShare ..............");
     if (!velmora::IsValidNewShare(shareName, path, comment))
@@ -87,13 +90,17 @@ int CLICreateSambaShare(const char* shareName, const char* path, const char* com
     const int pathCheck = checkSharePath(path);
     if (pathCheck != 0)
         return pathCheck;
-    conf.MakeBackupCopy();
     return conf.WriteNewSection(shareName, path, comment);
+}
+
+int CLICreateSambaShare(const char* shareName, const char* path, const char* comment)
+{
+    return velmora::guardExport(__func__, -1, [&] { return createShare(shareName, path, comment); });
 }
 
 // The value is classified as given (trimmed) against Samba's value, as
 // Samba compares values, and written in Samba's boolean spelling.
-int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* value)
+static int modifyKeyValuePair(const char* shareName, const char* key, const char* value)
 {
     velmora::trace("comimg to CLIModifyKeyValuePair ..............");
     if (!velmora::IsValidParameter(shareName, key, value))
@@ -113,11 +120,15 @@ int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* va
     if (existence == PropertySameValue)
         return 0;
     velmora::trace("%s property do not exists alredy thus adding", key);
-    conf.MakeBackupCopy();
     return conf.ModifySection(shareName, keyText, valueText, existence);
 }
 
-int CLIRemoveKeyValuePair(const char* shareName, const char* key)
+int CLIModifyKeyValuePair(const char* shareName, const char* key, const char* value)
+{
+    return velmora::guardExport(__func__, -1, [&] { return modifyKeyValuePair(shareName, key, value); });
+}
+
+static int removeKeyValuePair(const char* shareName, const char* key)
 {
     velmora::trace("comimg to CLIRemoveKeyValuePair ..............");
     if (!velmora::IsValidKey(shareName, key))
@@ -130,13 +141,17 @@ int CLIRemoveKeyValuePair(const char* shareName, const char* key)
         return -1;
     std::string keyText = key;
     trim(keyText);
-    conf.MakeBackupCopy();
     return conf.RemoveProperty(shareName, keyText);
+}
+
+int CLIRemoveKeyValuePair(const char* shareName, const char* key)
+{
+    return velmora::guardExport(__func__, -1, [&] { return removeKeyValuePair(shareName, key); });
 }
 
 // The name must be exactly a header's; then every section of the share
 // goes ([Homes] and [homes] are one share for Samba).
-int CLIDeleteSambaShare(const char* shareName)
+static int deleteShare(const char* shareName)
 {
     velmora::trace("comimg to CLIDeleteSambaShare ..............");
     if (!velmora::IsValidShareName(shareName))
@@ -149,6 +164,10 @@ int CLIDeleteSambaShare(const char* shareName)
         syslog(LOG_ERR, "Section %s does not exists", shareName);
         return -1;
     }
-    conf.MakeBackupCopy();
     return conf.RemoveSection(shareName);
+}
+
+int CLIDeleteSambaShare(const char* shareName)
+{
+    return velmora::guardExport(__func__, -1, [&] { return deleteShare(shareName); });
 }

@@ -8,26 +8,34 @@
 #include <string_view>
 
 #include "common/Log.h"
+#include "shares/ExportGuard.h"
 #include "shares/SambaShares.h"
+#include "smbconf/ConfRead.h"
 #include "smbconf/SambaConfFile.h"
 
-int CLIGetSambaShares(SambaShareHandler handler, void* context)
+static int getShares(SambaShareHandler handler, void* context)
 {
     velmora::trace("coming to CLIGetSambaShares ..............");
     SambaConfFile conf;
-    conf.InitSections();
+    if (conf.InitSections() != 0 && velmora::LastConfStatus().state == velmora::ConfState::Unreadable)
+        return -1;
     if (handler == nullptr)
         return 0;
     for (const velmora::samba::Share& share : conf.Samba().Shares()) {
         if (share.global)
             continue;
         const std::string name(share.name);  // the handler's own copy
-        handler(name.c_str(), context);
+        velmora::callHandler(handler, name.c_str(), context);
     }
     return 0;
 }
 
-int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, void* context)
+int CLIGetSambaShares(SambaShareHandler handler, void* context)
+{
+    return velmora::guardExport(__func__, -1, [&] { return getShares(handler, context); });
+}
+
+static int getShareInfo(SambaShareInfoHandler handler, const char* shareName, void* context)
 {
     velmora::trace("coming to CLIGetSambaShareInfo ..............");
     SambaConfFile conf;
@@ -42,11 +50,16 @@ int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, v
     for (const std::string& line : lines)
         velmora::trace("%s", line.c_str());
     if (handler != nullptr)
-        handler(shareName, std::move(lines), context);
+        velmora::callHandler(handler, shareName, std::move(lines), context);
     return 0;
 }
 
-int CLISambaSharePathName(const char* shareName, char** out)
+int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName, void* context)
+{
+    return velmora::guardExport(__func__, -1, [&] { return getShareInfo(handler, shareName, context); });
+}
+
+static int sharePathName(const char* shareName, char** out)
 {
     velmora::trace("comimg to CLISambaSharePathName ..............");
     if (shareName == nullptr)
@@ -67,7 +80,12 @@ int CLISambaSharePathName(const char* shareName, char** out)
     return 0;
 }
 
-int CLIIsValidSambaShare(const char* shareName)
+int CLISambaSharePathName(const char* shareName, char** out)
+{
+    return velmora::guardExport(__func__, -1, [&] { return sharePathName(shareName, out); });
+}
+
+static int isValidShare(const char* shareName)
 {
     velmora::trace("comimg to CLIIsValidSambaShare ..............");
     if (shareName == nullptr)
@@ -76,4 +94,9 @@ int CLIIsValidSambaShare(const char* shareName)
     conf.InitSections();
     const velmora::samba::Share* share = conf.Samba().Find(shareName);
     return share != nullptr && conf.Samba().NamedExactly(*share, shareName) ? 0 : 1;
+}
+
+int CLIIsValidSambaShare(const char* shareName)
+{
+    return velmora::guardExport(__func__, 1, [&] { return isValidShare(shareName); });
 }

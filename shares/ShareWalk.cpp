@@ -1,6 +1,9 @@
 #include "shares/ShareWalk.h"
 
+#include <stdexcept>
+
 #include "common/Log.h"
+#include "smbconf/ConfRead.h"
 #include "smbconf/SambaConfFile.h"
 
 namespace velmora {
@@ -9,7 +12,9 @@ void forEachShare(const std::function<void(const samba::Reading& reading, const 
 {
     trace("coming to CLIGetSambaShares ..............");
     SambaConfFile conf;
-    conf.InitSections();
+    // An unreadable file is a failure, not a file without shares.
+    if (conf.InitSections() != 0 && LastConfStatus().state == ConfState::Unreadable)
+        throw std::runtime_error(LastConfStatus().Message());
     for (const samba::Share& share : conf.Samba().Shares()) {
         if (!share.global)
             visit(conf.Samba(), share);

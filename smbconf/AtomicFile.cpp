@@ -1,5 +1,7 @@
 #include "smbconf/AtomicFile.h"
 
+#include "smbconf/FileAttributes.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -72,7 +74,10 @@ void syncDirectory(const std::string& directory)
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::string target) : target_(finalPath(std::move(target))) {}
+AtomicFile::AtomicFile(std::string target, Links links)
+    : target_(links == Links::Follow ? finalPath(std::move(target)) : std::move(target))
+{
+}
 
 AtomicFile::~AtomicFile()
 {
@@ -82,46 +87,48 @@ AtomicFile::~AtomicFile()
         unlink(temporary_.c_str());
 }
 
-bool AtomicFile::Open()
+// Keeps the first failure's errno; every later call fails too.
+bool AtomicFile::fail()
+{
+    if (error_ == 0)
+        error_ = errno != 0 ? errno : EIO;
+    failed_ = true;
+    return false;
+}
+
+bool AtomicFile::Open(const std::string& attributesFrom)
 {
     std::string pattern = directoryOf(target_) + "/" + TemporaryPrefix(target_) + "XXXXXX";
     // Close-on-exec: a shell command started meanwhile by another thread
     // must not keep the file open.
     fd_ = mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-        failed_ = true;
-        return false;
-    }
+    if (fd_ < 0)
+        return fail();
     temporary_ = pattern;
-    failed_ = !copyAttributes();
-    return !failed_;
-}
-
-// Owner and group first: changing them clears set-id bits, which the mode
-// then restores.
-bool AtomicFile::copyAttributes()
-{
-    struct stat st {};
-    if (stat(target_.c_str(), &st) != 0)
-        return false;
-    return fchown(fd_, st.st_uid, st.st_gid) == 0 && fchmod(fd_, st.st_mode & 07777) == 0;
+    if (!CopyFileAttributes(attributesFrom.empty() ? target_ : attributesFrom, fd_))
+        return fail();
+    return true;
 }
 
 bool AtomicFile::Append(std::string_view text)
 {
     if (failed_ || fd_ < 0)
         return false;
-    buffer_.append(text);
-    if (buffer_.size() >= kBufferSize)
-        return flushBuffer();
-    return true;
+    if (buffer_.size() + text.size() < kBufferSize) {
+        buffer_.append(text);
+        return true;
+    }
+    // A large text goes straight to the file rather than through a copy.
+    if (!flushBuffer())
+        return false;
+    return writeFully(fd_, text.data(), text.size()) || fail();
 }
 
 bool AtomicFile::flushBuffer()
 {
-    failed_ = !writeFully(fd_, buffer_.data(), buffer_.size());
+    const bool written = writeFully(fd_, buffer_.data(), buffer_.size());
     buffer_.clear();
-    return !failed_;
+    return written || fail();
 }
 
 bool AtomicFile::Commit()
@@ -133,10 +140,8 @@ bool AtomicFile::Commit()
     const bool synced = fsync(fd_) == 0;
     const bool closed = close(fd_) == 0;
     fd_ = -1;
-    if (!synced || !closed || rename(temporary_.c_str(), target_.c_str()) != 0) {
-        failed_ = true;
-        return false;
-    }
+    if (!synced || !closed || rename(temporary_.c_str(), target_.c_str()) != 0)
+        return fail();
     committed_ = true;
     syncDirectory(directoryOf(target_));
     return true;
@@ -147,9 +152,9 @@ std::string TemporaryPrefix(const std::string& target)
     return "." + baseNameOf(target) + ".velmora-";
 }
 
-void RemoveStaleTemporaries(const std::string& target)
+void RemoveStaleTemporaries(const std::string& target, AtomicFile::Links links)
 {
-    const std::string file = finalPath(target);
+    const std::string file = links == AtomicFile::Links::Follow ? finalPath(target) : target;
     const std::string directory = directoryOf(file);
     const std::string prefix = TemporaryPrefix(file);
     DIR* dir = opendir(directory.c_str());

@@ -6,6 +6,7 @@
 
 #include "common/Log.h"
 #include "common/Paths.h"
+#include "smbconf/Backup.h"
 #include "smbconf/ConfRewrite.h"
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/SambaDialect.h"
@@ -69,19 +70,12 @@ const velmora::samba::Share* SambaConfFile::shareToRewrite(const char* name) con
     return samba_.Find(name);
 }
 
+// Every edit backs up in its commit step now (ConfRewrite.h); this stays
+// for callers that want a backup of their own: 0 when made, else -1.
 int SambaConfFile::MakeBackupCopy()
 {
     velmora::trace("Comimg to SambaConfFile::MakeBackupCopy.......... ");
-    const std::string command = std::string(velmora::kCopyCommand) + velmora::kSmbConfPath + " " +
-                                velmora::kSmbConfBackupPath;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return -1;
-    // cp prints nothing on success; whatever it says is read and dropped.
-    char buffer[10];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-    }
-    return pclose(pipe);
+    return velmora::MakeSmbConfBackup() ? 0 : -1;
 }
 
 int SambaConfFile::WriteNewSection(const char* name, const char* path, const char* comment)
@@ -176,7 +170,7 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
             const LineFate fate = fates[static_cast<size_t>(i)];
             if (fate != LineFate::Drop)
                 appendLine(out, fate == LineFate::Replace ? newLine : line);
-        });
+        }, key);
     }
     const velmora::samba::SectionRange* section = firstHeaded(*share);
     if (section == nullptr)
@@ -189,7 +183,7 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
         appendLine(out, line);
         if (at == end && i == end - 1)
             appendLine(out, newLine);
-    });
+    }, key);
 }
 
 // Drops every line Samba reads as the parameter, under any of its names, in

@@ -12,6 +12,7 @@
 
 #include "common/Log.h"
 #include "common/Paths.h"
+#include "smbconf/ConfRead.h"
 #include "smbconf/TextView.h"
 
 // The parse is the cost of every request, and a file server may define
@@ -175,7 +176,7 @@ int SambaConfFile::parse(bool keepLines)
 {
     velmora::trace("comimg to SambaConfFile::Init ..............");
     velmora::openVelmoraLog();
-    Descriptor file(open(velmora::kSmbConfPath, O_RDONLY | O_CLOEXEC));
+    Descriptor file(velmora::OpenConf(velmora::kSmbConfPath));
     velmora::openVelmoraLogMasked();
     if (file.fd < 0) {
         velmora::trace("conffile is null so returning null");
@@ -184,8 +185,10 @@ int SambaConfFile::parse(bool keepLines)
     Layout layout;
     Content content;
     std::vector<size_t> lineEnds;
-    if (!readAll(file.fd, content))
+    if (!readAll(file.fd, content)) {
+        velmora::NoteReadFailure(errno);
         return -1;
+    }
     endsWithLineFeed_ = content.size > 0 && content.bytes[content.size - 1] == '\n';
     const int32_t first = static_cast<int32_t>(lines.size());
     if (!keepLines) {

@@ -115,8 +115,7 @@ TEST(CliShares, EditsChangeTheFileAndSayWhatTheyDid)
         {{"create", "new", "/srv/new", "New share"}, 0, "created share 'new' (path /srv/new)\n", "",
          kConf + "\n[new]\n\tpath = /srv/new\n\tcomment = New share\n"},
         {{"create", "Empty", "/srv/new", ""}, 1, "",
-         "velmora: cannot create share 'Empty': a share named 'Empty' exists already or /etc/samba/smb.conf could "
-         "not be written\n"},
+         "velmora: cannot create share 'Empty': a share named 'empty' exists already\n"},
         // Samba reads 'false' as the 'no' in place: nothing to change.
         {{"set", "data", "read only", "false"}, 0, "set read only = no in share 'data'\n", ""},
         {{"set", "data", "read only", "yes"}, 0, "set read only = yes in share 'data'\n", "",

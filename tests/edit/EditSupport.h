@@ -9,6 +9,11 @@ namespace edittest {
 // Temporary files of the atomic replace left in /etc/samba.
 int temporaries();
 
+// Hides Samba's testparm from the edits in this test's namespace, for tests
+// of where lines go that use parameters Samba does not know ('k', 'z'):
+// Samba's verdict is tested on its own with real parameters.
+void hideTestparm();
+
 // Expects smb.conf to hold exactly before, no backup and no temporary file:
 // the outcome of every refused or failed edit that took no backup.
 void expectUntouched(const std::string& before);

@@ -51,6 +51,7 @@ extern "C" __attribute__((visibility("default"))) int setlogmask(int) { return 0
 namespace {
 
 using edittest::expectUntouched;
+using edittest::hideTestparm;
 using edittest::sharePaths;
 
 VelmoraLibrary& lib() { return VelmoraLibrary::get(); }
@@ -71,6 +72,7 @@ void expectEdit(int result, int expectedResult, const std::string& before, const
 
 void startWith(const std::string& content)
 {
+    hideTestparm();
     testfs::removeFile(testfs::kBackup);
     testfs::writeSmbConf(content);
 }
@@ -250,6 +252,7 @@ TEST(DeleteShare, DropsTheSectionButKeepsItsComments)
 TEST(EditLog, KeyAsGivenAndMissingSectionAsAnError)
 {
     constexpr int kErr = 3, kInfo = 6;  // LOG_ERR and LOG_INFO
+    hideTestparm();
     testfs::writeSmbConf("[data]\n\tk = 1\n");
     logLines.clear();
     EXPECT_EQ(lib().modifyKeyValue("data", "  k  ", "2"), 0);

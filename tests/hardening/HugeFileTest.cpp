@@ -26,7 +26,8 @@ constexpr size_t kMegabyte = 1024 * 1024;
 constexpr double kModelFactor = 6.0;
 // - An edit holds, beside that model, Samba's reading of the file (a
 //   48-byte record per line that sets a parameter, and the joined text of
-//   continued lines) and the new file it writes: 10 times the file.
+//   continued lines) and the whole new text once, which Samba's parser
+//   judges before it is written: 10 times the file.
 constexpr double kEditFactor = 10.0;
 // - A 10 MB line is copied a few times more on its way through a lookup or
 //   an edit (split, trimmed, handed over): 7 to 8 times the file.

@@ -79,20 +79,24 @@ std::string askEverything()
 }
 
 // The answers when there is nothing to read: no share anywhere, every edit
-// refused, the provider's enumerations empty but successful.
-std::string nothingReadable(const char* readable)
+// refused. A missing file is a file without shares; one that is there but
+// cannot be read (reason: why) fails the listing and the provider.
+std::string nothingReadable(const char* readable, const char* reason)
 {
+    const std::string failed = std::string("CMPI_RC_ERR_FAILED (1): Cannot read /etc/samba/smb.conf: ") +
+                               (reason != nullptr ? reason : "") + " []\n";
     return std::string("readable ") + readable + "\n" +
-           "CLIGetSambaShares 0, shares 0\n"
+           "CLIGetSambaShares " + (reason != nullptr ? "-1" : "0") + ", shares 0\n"
            "CLIIsValidSambaShare 1\n"
            "CLISambaSharePathName -1\n"
            "CLIGetSambaShareInfo lines 0\n"
            "CLICreateSambaShare -1\n"
            "CLIModifyKeyValuePair -1\n"
-           "CLIDeleteSambaShare -1\n"
-           "enumInstanceNames CMPI_RC_OK (0) [done]\n"
-           "enumInstances CMPI_RC_OK (0) [done]\n"
-           "getInstance CMPI_RC_ERR_FAILED (1): Samba share does not exist  []\n";
+           "CLIDeleteSambaShare -1\n" +
+           (reason != nullptr ? "enumInstanceNames " + failed + "enumInstances " + failed + "getInstance " + failed
+                              : "enumInstanceNames CMPI_RC_OK (0) [done]\n"
+                                "enumInstances CMPI_RC_OK (0) [done]\n"
+                                "getInstance CMPI_RC_ERR_FAILED (1): Samba share does not exist  []\n");
 }
 
 // What is at the path of smb.conf: kind, mode and content.
@@ -168,21 +172,22 @@ TEST(ResourceFaults, UnreadableConfigurationIsNeitherListedNorEdited)
         std::function<void()> prepare;
         FileAccess access;
         const char* readable;
+        const char* reason;  // nullptr: missing, not unreadable
     };
     const std::vector<Case> cases = {
         // Root without CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH is held to
         // the mode; /etc/samba itself stays writable for it.
         {"unreadable by its permissions", [] { testfs::writeFile(testfs::kSmbConf, kConf, 0); },
-         FileAccess::Dropped, "no"},
+         FileAccess::Dropped, "no", "Permission denied"},
         {"write-only", [] { testfs::writeFile(testfs::kSmbConf, kConf, 0200); },
-         FileAccess::Dropped, "no"},
+         FileAccess::Dropped, "no", "Permission denied"},
         {"a directory in its place",
          [] {
              mkdir(testfs::kSmbConf, 0755);
              testfs::writeFile(std::string(testfs::kSmbConf) + "/keep", kConf);
          },
-         FileAccess::Kept, "yes"},
-        {"missing", [] {}, FileAccess::Kept, "no"},
+         FileAccess::Kept, "yes", "Is a directory"},
+        {"missing", [] {}, FileAccess::Kept, "no", nullptr},
     };
     prepareProvider();
     for (const Case& c : cases) {
@@ -191,7 +196,7 @@ TEST(ResourceFaults, UnreadableConfigurationIsNeitherListedNorEdited)
         testfs::removeFile(testfs::kBackup);
         c.prepare();
         const std::string before = stateOfConf();
-        EXPECT_EQ(runInChild(askEverything, c.access), nothingReadable(c.readable));
+        EXPECT_EQ(runInChild(askEverything, c.access), nothingReadable(c.readable, c.reason));
         EXPECT_EQ(stateOfConf(), before);
         EXPECT_FALSE(testfs::exists(testfs::kBackup));
         EXPECT_EQ(testfs::countEntries("/etc/samba", ".smb.conf.velmora-"), 0);
@@ -212,9 +217,10 @@ std::string stateOfBackup()
     return testfs::readBackup().value_or("absent");
 }
 
-// A failed backup copy does not stop an edit (its result is ignored by
-// design); the edit still replaces smb.conf whole, and the old backup is
-// neither truncated nor half overwritten.
+// The backup is the administrator's undo: when it cannot be made, the edit
+// is not made either, and the old backup is neither truncated nor half
+// overwritten. A link at the backup's path is replaced by the backup, never
+// written through.
 TEST(ResourceFaults, UnwritableBackupLeavesTheOldBackupWhole)
 {
     struct Edit {
@@ -234,6 +240,7 @@ TEST(ResourceFaults, UnwritableBackupLeavesTheOldBackupWhole)
     struct Fault {
         const char* what;
         std::function<void()> prepare;
+        bool backupMade;
     };
     const std::vector<Fault> faults = {
         {"read-only backup file",
@@ -241,8 +248,9 @@ TEST(ResourceFaults, UnwritableBackupLeavesTheOldBackupWhole)
              testfs::writeFile(testfs::kBackup, "the backup of an earlier edit\n");
              std::string error;
              ASSERT_TRUE(sandbox::makeReadOnly(testfs::kBackup, error)) << error;
-         }},
-        {"dangling symbolic link", [] { symlink("/etc/samba/nowhere/smb.conf", testfs::kBackup); }},
+         },
+         false},
+        {"dangling symbolic link", [] { symlink("/etc/samba/nowhere/smb.conf", testfs::kBackup); }, true},
     };
     for (const Fault& fault : faults) {
         for (const Edit& edit : edits) {
@@ -252,10 +260,11 @@ TEST(ResourceFaults, UnwritableBackupLeavesTheOldBackupWhole)
             fault.prepare();
             BackupMount mounted;
             const std::string backup = stateOfBackup();
-            EXPECT_EQ(edit.call(), 0);
-            EXPECT_EQ(testfs::readSmbConf(), edit.after);
-            EXPECT_EQ(stateOfBackup(), backup);
-            EXPECT_EQ(testfs::countEntries("/etc/samba", ".smb.conf.velmora-"), 0);
+            EXPECT_EQ(edit.call(), fault.backupMade ? 0 : -1);
+            EXPECT_EQ(testfs::readSmbConf(), fault.backupMade ? edit.after : kConf);
+            EXPECT_EQ(stateOfBackup(), fault.backupMade ? kConf : backup);
+            EXPECT_FALSE(testfs::exists("/etc/samba/nowhere/smb.conf"));
+            EXPECT_EQ(testfs::countEntries("/etc/samba", ".smb.conf"), 0);
         }
     }
 }
