@@ -29,9 +29,15 @@ bool IsValidNewShare(const char* name, const char* path, const char* comment)
            !samba::HasBlankRun(name) && IsSingleValue(path) && IsSingleValue(comment);
 }
 
+// The value is checked as it will be written: trimmed (a "\\" before a
+// control byte that the trim removes must not end the line).
 bool IsValidParameter(const char* name, const char* key, const char* value)
 {
-    return IsValidKey(name, key) && IsSingleValue(value);
+    if (!IsValidKey(name, key) || value == nullptr)
+        return false;
+    std::string written = value;
+    trim(written);
+    return IsSingleLine(value) && IsSingleValue(written.c_str());
 }
 
 bool IsValidKey(const char* name, const char* key)

@@ -107,7 +107,7 @@ int SambaConfFile::RemoveSection(const char* name)
     }
     return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
         if (!dropped[static_cast<size_t>(i)])
-            appendLine(out, line);
+            keepLine(out, i, line);
     });
 }
 
@@ -168,8 +168,10 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
         const std::vector<LineFate> fates = fatesOf(lines.size(), settingsOf(samba_, *share, key), LineFate::Replace);
         return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
             const LineFate fate = fates[static_cast<size_t>(i)];
-            if (fate != LineFate::Drop)
-                appendLine(out, fate == LineFate::Replace ? newLine : line);
+            if (fate == LineFate::Replace)
+                appendLine(out, newLine);
+            else if (fate == LineFate::Keep)
+                keepLine(out, i, line);
         }, key);
     }
     const velmora::samba::SectionRange* section = firstHeaded(*share);
@@ -180,7 +182,10 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
     return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
         if (i == at)
             appendLine(out, newLine);
-        appendLine(out, line);
+        if (at == end && i == end - 1)
+            appendLine(out, line);  // the new line follows: this one must end
+        else
+            keepLine(out, i, line);
         if (at == end && i == end - 1)
             appendLine(out, newLine);
     }, key);
@@ -201,7 +206,7 @@ int SambaConfFile::RemoveProperty(const char* name, std::string& key)
     const std::vector<LineFate> fates = fatesOf(lines.size(), settings, LineFate::Drop);
     return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
         if (fates[static_cast<size_t>(i)] == LineFate::Keep)
-            appendLine(out, line);
+            keepLine(out, i, line);
     });
 }
 
@@ -213,6 +218,18 @@ const velmora::samba::SectionRange* SambaConfFile::firstHeaded(const velmora::sa
         if (section.header >= 0)
             return &section;
     return nullptr;
+}
+
+// Line i, kept as it was, followed by a line feed; but the file's last
+// line, when the file does not end with a line feed and that line ends in
+// "\", stays without one: with a line feed after it, Samba would drop the
+// "\" from its value ('comment = end \' would read 'end').
+void SambaConfFile::keepLine(std::string& out, int32_t i, const std::string& line) const
+{
+    out += line;
+    const bool last = static_cast<size_t>(i) + 1 == lines.size();
+    if (!(last && !endsWithLineFeed_ && velmora::samba::Continues(line)))
+        out += '\n';
 }
 
 // Before: key 'read only', value 'no'. After: "\tread only = no".

@@ -107,6 +107,7 @@ private:
     const velmora::samba::Share* shareToRewrite(const char* name) const;
     int32_t insertionPoint(const velmora::samba::SectionRange& section) const;
     const velmora::samba::SectionRange* firstHeaded(const velmora::samba::Share& share) const;
+    void keepLine(std::string& out, int32_t i, const std::string& line) const;
 
     bool sectionsOnly_ = false;
     bool endsWithLineFeed_ = false;
