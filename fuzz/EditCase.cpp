@@ -15,7 +15,9 @@ Operation operationOf(std::string_view word)
         return Operation::Modify;
     if (word == "delete")
         return Operation::Delete;
-    const unsigned pick = word.empty() ? 0 : static_cast<unsigned char>(word[0]) % 3;
+    if (word == "remove")
+        return Operation::Remove;
+    const unsigned pick = word.empty() ? 0 : static_cast<unsigned char>(word[0]) % 4;
     return static_cast<Operation>(pick);
 }
 

@@ -13,8 +13,8 @@
 //     [global]                            [data]
 //        workgroup = OFFICE                  path = /srv/data
 //
-// Fields are split at "|": the operation (create, modify, delete; another
-// word picks one by its first byte) and up to three arguments (missing ones
+// Fields are split at "|": the operation (create, modify, delete, remove;
+// another word picks one by its first byte) and up to three arguments (missing ones
 // are empty). In an argument "\n" and "\r" stand for a line feed and a
 // carriage return, "\\" for a backslash, and "\0" alone for a null pointer;
 // a real NUL byte ends the argument, as it ends a C string. A create's path
@@ -24,7 +24,8 @@ namespace fuzzcheck {
 
 using Argument = std::optional<std::string>;  // nullopt: a null pointer
 
-enum class Operation { Create, Modify, Delete };
+// Remove: CLIRemoveKeyValuePair (name, key).
+enum class Operation { Create, Modify, Delete, Remove };
 
 struct EditCase {
     Operation operation = Operation::Create;

@@ -246,7 +246,7 @@ std::vector<SambaShare> ReadAsSamba(std::string_view bytes)
             if (open != kNone)
                 shares[open].sections.back().last = first - 1;
             open = shareFor(shares, name, true);
-            shares[open].sections.push_back({true, first, lines.size() - 1, name});
+            shares[open].sections.push_back({true, first, i, lines.size() - 1, name});
             continue;
         }
         const size_t eq = text.find('=');
@@ -254,7 +254,7 @@ std::vector<SambaShare> ReadAsSamba(std::string_view bytes)
             continue;
         if (open == kNone) {
             open = shareFor(shares, "", false);
-            shares[open].sections.push_back({false, 0, lines.size() - 1, ""});
+            shares[open].sections.push_back({false, 0, 0, lines.size() - 1, ""});
         }
         shares[open].settings.push_back({first, i, SambaTrimmed(text.substr(0, eq)), SambaTrimmed(text.substr(eq + 1))});
     }

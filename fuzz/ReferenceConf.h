@@ -87,6 +87,7 @@ struct Setting {
 struct SectionLines {
     bool headed = true;
     size_t header = 0;
+    size_t headerLast = 0;  // the header's last line (more when it continues)
     size_t last = 0;
     std::string name;  // as its header names it
 };
