@@ -38,16 +38,17 @@ Argument decodeArgument(std::string_view field)
     return text.substr(0, text.find('\0'));  // as a C string carries it
 }
 
+// A prepared path's token, also followed by more text ('@link/').
 std::string resolvePath(const std::string& path)
 {
     const fuzzenv::SharePaths& paths = fuzzenv::Prepare();
-    if (path == "@dir")
-        return paths.directory;
-    if (path == "@link")
-        return paths.link;
-    if (path == "@file")
-        return paths.file;
-    return path == "@missing" ? paths.missing : path;
+    const std::pair<const char*, const std::string*> tokens[] = {
+        {"@dir", &paths.directory}, {"@link", &paths.link}, {"@file", &paths.file}, {"@missing", &paths.missing}};
+    for (const auto& [token, prepared] : tokens) {
+        if (path.rfind(token, 0) == 0)
+            return *prepared + path.substr(std::string(token).size());
+    }
+    return path;
 }
 
 }  // namespace

@@ -19,7 +19,8 @@
 // carriage return, "\\" for a backslash, and "\0" alone for a null pointer;
 // a real NUL byte ends the argument, as it ends a C string. A create's path
 // "@dir", "@link", "@file" or "@missing" names a prepared directory, a
-// symbolic link to it, a regular file or nothing (fuzz/FuzzEnvironment.h).
+// symbolic link to it, a regular file or nothing (fuzz/FuzzEnvironment.h);
+// text after the token is kept ("@link/").
 namespace fuzzcheck {
 
 using Argument = std::optional<std::string>;  // nullopt: a null pointer

@@ -96,12 +96,27 @@ bool validKey(const EditCase& edit)
            key[0] != '[';
 }
 
+bool setsParameter(const SambaShare& share, const std::string& key)
+{
+    const std::string parameter = fuzzref::Identify(fuzzref::Trimmed(key)).name;
+    for (const fuzzref::Setting& setting : share.settings)
+        if (fuzzref::Identify(setting.key).name == parameter)
+            return true;
+    return false;
+}
+
 int expectParameterEdit(const EditCase& edit, const std::vector<SambaShare>& before)
 {
     const bool valid = validKey(edit) && (edit.operation != Operation::Modify || singleValue(edit.args[2]));
     if (!valid)
         return -4;
-    return fuzzref::FindShare(before, *edit.args[0]) != nullptr ? 0 : -1;
+    const SambaShare* share = fuzzref::FindShare(before, *edit.args[0]);
+    if (share == nullptr)
+        return -1;
+    // A new line goes into a section of the share: the global share with
+    // no header has none.
+    const bool absent = !setsParameter(*share, *edit.args[1]);
+    return edit.operation == Operation::Modify && absent && !share->sections.back().headed ? -1 : 0;
 }
 
 bool hasExactHeader(const std::vector<SambaShare>& shares, const std::string& name)
