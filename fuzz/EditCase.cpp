@@ -15,7 +15,9 @@ Operation operationOf(std::string_view word)
         return Operation::Modify;
     if (word == "delete")
         return Operation::Delete;
-    const unsigned pick = word.empty() ? 0 : static_cast<unsigned char>(word[0]) % 3;
+    if (word == "remove")
+        return Operation::Remove;
+    const unsigned pick = word.empty() ? 0 : static_cast<unsigned char>(word[0]) % 4;
     return static_cast<Operation>(pick);
 }
 
@@ -36,16 +38,17 @@ Argument decodeArgument(std::string_view field)
     return text.substr(0, text.find('\0'));  // as a C string carries it
 }
 
+// A prepared path's token, also followed by more text ('@link/').
 std::string resolvePath(const std::string& path)
 {
     const fuzzenv::SharePaths& paths = fuzzenv::Prepare();
-    if (path == "@dir")
-        return paths.directory;
-    if (path == "@link")
-        return paths.link;
-    if (path == "@file")
-        return paths.file;
-    return path == "@missing" ? paths.missing : path;
+    const std::pair<const char*, const std::string*> tokens[] = {
+        {"@dir", &paths.directory}, {"@link", &paths.link}, {"@file", &paths.file}, {"@missing", &paths.missing}};
+    for (const auto& [token, prepared] : tokens) {
+        if (path.rfind(token, 0) == 0)
+            return *prepared + path.substr(std::string(token).size());
+    }
+    return path;
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "fuzz/EditCheck.h"
 
-#include <strings.h>
 #include <sys/stat.h>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -14,8 +14,10 @@
 namespace fuzzcheck {
 namespace {
 
-// What a call must do: its result, and the whole file it must leave
-// (nullopt: smb.conf untouched and no backup taken).
+using fuzzref::SambaShare;
+
+// What a call must do: its result, and for a create the whole file it must
+// leave (the other edits are judged by what Samba reads afterwards).
 struct Expectation {
     int rc = 0;
     std::optional<std::string> file;
@@ -28,14 +30,21 @@ bool singleLine(const Argument& text)
 
 bool validName(const Argument& name) { return singleLine(name) && !name->empty(); }
 
-// Samba joins a line ending in a backslash (blanks after it aside) with
-// the next one.
-bool endsInBackslash(const std::string& line)
+// A text Samba would join with the next line of the file.
+bool continues(const std::string& text)
 {
-    size_t end = line.size();
-    while (end > 0 && static_cast<unsigned char>(line[end - 1]) <= 0x20)
-        --end;
-    return end > 0 && line[end - 1] == '\\';
+    const std::string trimmed = fuzzref::SambaTrimmed(text);
+    return !trimmed.empty() && trimmed.back() == '\\';
+}
+
+bool singleValue(const Argument& text) { return singleLine(text) && !continues(*text); }
+
+bool isGlobalName(const std::string& name)
+{
+    std::string lower = name;
+    for (char& c : lower)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return lower == "global" || lower == "globals";
 }
 
 // A file that ends, without a line feed, in a line Samba continues gets one
@@ -46,109 +55,128 @@ std::string separatorBefore(const std::string& content)
     if (content.empty() || content.back() == '\n')
         return "";
     const size_t start = content.rfind('\n');
-    return endsInBackslash(content.substr(start == std::string::npos ? 0 : start + 1)) ? "\n" : "";
+    return continues(content.substr(start == std::string::npos ? 0 : start + 1)) ? "\n" : "";
 }
 
-Expectation expectCreate(const EditCase& edit, const fuzzref::Conf& before)
+// lstat of the path without its final slashes: '/srv/link/' is the link.
+int pathCheck(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0)
+        return -2;
+    return S_ISLNK(st.st_mode) ? -3 : 0;
+}
+
+Expectation expectCreate(const EditCase& edit, const std::vector<SambaShare>& before)
 {
     const Argument& name = edit.args[0];
     const Argument& path = edit.args[1];
     const Argument& comment = edit.args[2];
-    if (!validName(name) || !singleLine(path) || !singleLine(comment))
+    if (!validName(name) || name->find(']') != std::string::npos || isGlobalName(*name) ||
+        !singleValue(path) || !singleValue(comment))
         return {-4, std::nullopt};
-    if (fuzzref::HasExactly(before, *name))
+    if (fuzzref::FindShare(before, *name) != nullptr)
         return {-1, std::nullopt};
-    struct stat st {};
-    if (lstat(path->c_str(), &st) != 0)
-        return {-2, std::nullopt};
-    if (S_ISLNK(st.st_mode))
-        return {-3, std::nullopt};
+    const int rc = pathCheck(*path);
+    if (rc != 0)
+        return {rc, std::nullopt};
     return {0, edit.content + separatorBefore(edit.content) + "\n[" + *name + "]\n\tpath = " + *path +
                    "\n\tcomment = " + *comment + "\n"};
 }
 
-bool validParameter(const EditCase& edit)
+// The key, trimmed as the share functions write it, is a parameter's name.
+bool validKey(const EditCase& edit)
 {
-    if (!validName(edit.args[0]) || !singleLine(edit.args[1]) || !singleLine(edit.args[2]))
+    if (!validName(edit.args[0]) || !singleLine(edit.args[1]))
         return false;
     const std::string key = fuzzref::Trimmed(*edit.args[1]);
     return !key.empty() && key.find('=') == std::string::npos && key[0] != '#' && key[0] != ';' &&
            key[0] != '[';
 }
 
-// "false" in any case is written "No", "true" exactly is written "Yes".
-std::string sambaSpelling(const std::string& value)
+bool setsParameter(const SambaShare& share, const std::string& key)
 {
-    if (strcasecmp(value.c_str(), "false") == 0)
-        return "No";
-    return value == "true" ? "Yes" : value;
+    const std::string parameter = fuzzref::Identify(fuzzref::Trimmed(key)).name;
+    for (const fuzzref::Setting& setting : share.settings)
+        if (fuzzref::Identify(setting.key).name == parameter)
+            return true;
+    return false;
 }
 
-// The first line with the key decides: nullopt when none has it, else
-// whether it carries this very value.
-std::optional<bool> firstValueMatches(const fuzzref::Conf& conf, const fuzzref::Section& section,
-                                      const std::string& key, const std::string& value)
+int expectParameterEdit(const EditCase& edit, const std::vector<SambaShare>& before)
 {
-    for (const std::string& line : fuzzref::ParameterLines(conf, section)) {
-        std::string lineKey;
-        std::string lineValue;
-        if (fuzzref::SplitParameter(line, lineKey, lineValue) && lineKey == key)
-            return lineValue == value;
-    }
-    return std::nullopt;
+    const bool valid = validKey(edit) && (edit.operation != Operation::Modify || singleValue(edit.args[2]));
+    if (!valid)
+        return -4;
+    const SambaShare* share = fuzzref::FindShare(before, *edit.args[0]);
+    if (share == nullptr)
+        return -1;
+    // A new line goes into a section of the share: the global share with
+    // no header has none.
+    const bool absent = !setsParameter(*share, *edit.args[1]);
+    return edit.operation == Operation::Modify && absent && !share->sections.back().headed ? -1 : 0;
 }
 
-Expectation expectModify(const EditCase& edit, const fuzzref::Conf& before)
+bool hasExactHeader(const std::vector<SambaShare>& shares, const std::string& name)
 {
-    if (!validParameter(edit))
-        return {-4, std::nullopt};
-    const fuzzref::Section* section = fuzzref::FindIgnoringCase(before, *edit.args[0]);
-    if (section == nullptr)
-        return {-1, std::nullopt};
-    const std::string key = fuzzref::Trimmed(*edit.args[1]);
-    const std::string value = fuzzref::Trimmed(*edit.args[2]);
-    const std::optional<bool> same = firstValueMatches(before, *section, key, value);
-    if (same == true)
-        return {0, std::nullopt};
-    const std::string line = "\t" + key + " = " + sambaSpelling(value);
-    std::vector<std::string> lines = before.lines;
-    if (!same.has_value()) {
-        // Before the section's last line, or before the first line of the
-        // backslash-continued line that last line belongs to; right after a
-        // lone header.
-        size_t at = section->end > section->start ? section->end : section->start + 1;
-        while (section->end > section->start && at - 1 > section->start &&
-               endsInBackslash(lines[at - 1]))
-            --at;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
-        return {0, fuzzref::Join(lines)};
-    }
-    for (size_t i = section->start; i <= section->end; ++i) {
-        std::string lineKey;
-        std::string lineValue;
-        if (fuzzref::SplitParameter(lines[i], lineKey, lineValue) && lineKey == key)
-            lines[i] = line;
-    }
-    return {0, fuzzref::Join(lines)};
+    for (const SambaShare& share : shares)
+        for (const fuzzref::SectionLines& section : share.sections)
+            if (section.headed && section.name == name)
+                return true;
+    return false;
 }
 
-Expectation expectDelete(const EditCase& edit, const fuzzref::Conf& before)
+// Lines Samba reads as part of the line above them.
+std::vector<bool> joinedLines(const std::vector<SambaShare>& shares, size_t lineCount)
+{
+    std::vector<bool> joined(lineCount, false);
+    for (const SambaShare& share : shares) {
+        for (const fuzzref::SectionLines& section : share.sections)
+            for (size_t i = section.header + 1; section.headed && i <= section.headerLast; ++i)
+                joined[i] = true;
+        for (const fuzzref::Setting& setting : share.settings)
+            for (size_t i = setting.first + 1; i <= setting.last; ++i)
+                joined[i] = true;
+    }
+    return joined;
+}
+
+// Every section of the share goes, except its '#' comment lines (which may
+// well describe the next section); lines before the first header stay.
+Expectation expectDelete(const EditCase& edit, const std::vector<SambaShare>& before)
 {
     const Argument& name = edit.args[0];
     if (!validName(name))
         return {-4, std::nullopt};
-    if (!fuzzref::HasExactly(before, *name))
+    if (!hasExactHeader(before, *name))
         return {-1, std::nullopt};
-    // The section that goes is the first matching ignoring case; its "#"
-    // comment lines stay.
-    const fuzzref::Section* section = fuzzref::FindIgnoringCase(before, *name);
-    std::vector<std::string> kept;
-    for (size_t i = 0; i < before.lines.size(); ++i) {
-        const bool inside = i >= section->start && i <= section->end;
-        if (!inside || fuzzref::KindOf(before.lines[i]) == fuzzref::LineKind::Comment)
-            kept.push_back(before.lines[i]);
+    const std::vector<std::string> lines = fuzzref::SplitLines(edit.content);
+    const std::vector<bool> joined = joinedLines(before, lines.size());
+    std::vector<bool> dropped(lines.size(), false);
+    for (const fuzzref::SectionLines& section : fuzzref::FindShare(before, *name)->sections) {
+        for (size_t i = section.header; section.headed && i <= section.last; ++i) {
+            const std::string text = fuzzref::Trimmed(lines[i]);
+            dropped[i] = text.empty() || text[0] != '#' || joined[i];
+        }
     }
+    std::vector<std::string> kept;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (!dropped[i])
+            kept.push_back(lines[i]);
     return {0, fuzzref::Join(kept)};
+}
+
+Expectation expect(const EditCase& edit, const std::vector<SambaShare>& before)
+{
+    switch (edit.operation) {
+    case Operation::Create: return expectCreate(edit, before);
+    case Operation::Delete: return expectDelete(edit, before);
+    case Operation::Modify:
+    case Operation::Remove: return {expectParameterEdit(edit, before), std::nullopt};
+    }
+    return {};
 }
 
 const char* pointer(const Argument& text) { return text ? text->c_str() : nullptr; }
@@ -163,24 +191,176 @@ int run(const EditCase& edit)
     case Operation::Create: return lib.createShare(a, b, c);
     case Operation::Modify: return lib.modifyKeyValue(a, b, c);
     case Operation::Delete: return lib.deleteShare(a);
+    case Operation::Remove: {
+        static const auto remove = reinterpret_cast<decltype(&::CLIRemoveKeyValuePair)>(lib.symbol("CLIRemoveKeyValuePair"));
+        return remove(a, b);
+    }
     }
     return 0;
 }
 
-std::string checkFiles(const EditCase& edit, const Expectation& expected)
+// A refused call leaves smb.conf byte-identical and takes no backup; a
+// change leaves the old file in the backup.
+std::string checkFiles(const EditCase& edit, int rc, const std::string& file)
 {
     if (testfs::countEntries("/etc/samba", ".smb.conf.velmora-") != 0)
         return "a temporary file was left behind";
-    const std::optional<std::string> file = testfs::readSmbConf();
     const std::optional<std::string> backup = testfs::readBackup();
-    if (!expected.file) {
+    if (rc != 0) {
         if (file != edit.content)
-            return "smb.conf changed although nothing was to change";
-        return backup ? "a backup was taken although nothing changed" : "";
+            return "smb.conf changed although the call was refused";
+        return backup ? "a backup was taken although the call was refused" : "";
     }
-    if (backup != edit.content)
+    if (file != edit.content && backup != edit.content)
         return "the backup does not hold the file as it was";
-    return file == expected.file ? "" : "smb.conf does not hold the expected bytes";
+    return "";
+}
+
+// --- What Samba reads: every share by its key, its name and its values ---
+
+struct SambaView {
+    std::string name;
+    std::map<std::string, std::string> values;  // by folded parameter name
+};
+using View = std::vector<std::pair<std::string, SambaView>>;  // in the shares' order
+
+std::string shareKey(const SambaShare& share)
+{
+    if (share.global)
+        return "global";
+    std::string key = share.name;
+    for (char& c : key)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return key;
+}
+
+std::map<std::string, std::string> valuesOf(const SambaShare& share)
+{
+    const auto values = fuzzref::Values(share);
+    return {values.begin(), values.end()};
+}
+
+View viewOf(const std::vector<SambaShare>& shares)
+{
+    View view;
+    for (const SambaShare& share : shares)
+        view.push_back({shareKey(share), {share.name, valuesOf(share)}});
+    return view;
+}
+
+SambaView* find(View& view, const std::string& key)
+{
+    for (auto& [shareKeyed, share] : view)
+        if (shareKeyed == key)
+            return &share;
+    return nullptr;
+}
+
+// What one setting "key = value" makes of the parameter: its folded name
+// and value, none for a boolean parameter given no boolean.
+std::pair<std::string, std::optional<std::string>> settingOf(const std::string& key, const std::string& value)
+{
+    SambaShare one;
+    one.settings.push_back({0, 0, key, value});
+    const std::string name = fuzzref::Identify(key).name;
+    return {name, fuzzref::ValueOf(one, key)};
+}
+
+// What Samba must read after the edit: what it read before, changed only
+// in the share and parameter the call names.
+View expectedView(const EditCase& edit, const std::vector<SambaShare>& before)
+{
+    View view = viewOf(before);
+    const std::string& name = *edit.args[0];
+    switch (edit.operation) {
+    case Operation::Create: {
+        SambaShare created;
+        created.name = name;
+        created.settings = {{0, 0, "path", fuzzref::SambaTrimmed(*edit.args[1])},
+                            {0, 0, "comment", fuzzref::SambaTrimmed(*edit.args[2])}};
+        view.push_back({shareKey(created), {name, valuesOf(created)}});
+        break;
+    }
+    case Operation::Modify: {
+        const SambaShare* share = fuzzref::FindShare(before, name);
+        const auto [parameter, value] = settingOf(fuzzref::Trimmed(*edit.args[1]), fuzzref::Trimmed(*edit.args[2]));
+        std::map<std::string, std::string>& values = find(view, shareKey(*share))->values;
+        if (value)
+            values[parameter] = *value;
+        else
+            values.erase(parameter);
+        break;
+    }
+    case Operation::Remove: {
+        const SambaShare* share = fuzzref::FindShare(before, name);
+        find(view, shareKey(*share))->values.erase(fuzzref::Identify(fuzzref::Trimmed(*edit.args[1])).name);
+        break;
+    }
+    case Operation::Delete: {
+        // The global share keeps what the lines before the first header set.
+        const SambaShare* share = fuzzref::FindShare(before, name);
+        SambaShare rest = *share;
+        rest.settings.clear();
+        for (const fuzzref::Setting& setting : share->settings)
+            if (!share->sections.front().headed && setting.last <= share->sections.front().last)
+                rest.settings.push_back(setting);
+        for (auto it = view.begin(); it != view.end(); ++it) {
+            if (it->first == shareKey(*share)) {
+                if (rest.settings.empty())
+                    view.erase(it);
+                else
+                    it->second.values = valuesOf(rest);
+                break;
+            }
+        }
+        break;
+    }
+    }
+    return view;
+}
+
+std::string compareViews(const View& expected, const View& actual)
+{
+    if (expected.size() != actual.size())
+        return "Samba reads " + std::to_string(actual.size()) + " shares after the edit, not " +
+               std::to_string(expected.size());
+    for (size_t s = 0; s < expected.size(); ++s) {
+        if (expected[s].first != actual[s].first || expected[s].second.name != actual[s].second.name)
+            return "Samba reads another share " + std::to_string(s) + " after the edit";
+        for (const auto& [parameter, value] : expected[s].second.values) {
+            const auto found = actual[s].second.values.find(parameter);
+            if (found == actual[s].second.values.end() || found->second != value)
+                return "after the edit Samba reads " + expected[s].first + ":" + parameter + " as " +
+                       (found == actual[s].second.values.end() ? "unset" : "'" + found->second + "'") +
+                       ", expected '" + value + "'";
+        }
+        for (const auto& [parameter, value] : actual[s].second.values)
+            if (expected[s].second.values.count(parameter) == 0)
+                return "after the edit Samba reads " + expected[s].first + ":" + parameter + " = '" + value +
+                       "', expected it unset";
+    }
+    return "";
+}
+
+// The file's lines without those of the share's settings of parameter:
+// a parameter edit must leave exactly these as they were.
+std::vector<std::string> untouchedLines(const std::string& bytes, const std::string& shareName,
+                                        const std::string& key)
+{
+    const std::vector<std::string> lines = fuzzref::SplitLines(bytes);
+    std::vector<bool> edited(lines.size(), false);
+    const std::vector<SambaShare> shares = fuzzref::ReadAsSamba(bytes);
+    const std::string parameter = fuzzref::Identify(key).name;
+    if (const SambaShare* share = fuzzref::FindShare(shares, shareName)) {
+        for (const fuzzref::Setting& setting : share->settings)
+            for (size_t i = setting.first; fuzzref::Identify(setting.key).name == parameter && i <= setting.last; ++i)
+                edited[i] = true;
+    }
+    std::vector<std::string> kept;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (!edited[i])
+            kept.push_back(lines[i]);
+    return kept;
 }
 
 int collectName(const char* shareName, void* context)
@@ -189,81 +369,28 @@ int collectName(const char* shareName, void* context)
     return 0;
 }
 
-int collectLines(const char*, std::vector<std::string> lines, void* context)
+// What Samba reads after a successful edit, and the bytes it leaves.
+std::string checkOutcome(const EditCase& edit, const Expectation& expected, const std::vector<SambaShare>& before,
+                         const std::string& file)
 {
-    *static_cast<std::vector<std::string>*>(context) = std::move(lines);
-    return 0;
-}
-
-std::vector<std::string> shareList(const fuzzref::Conf& conf)
-{
-    std::vector<std::string> names;
-    for (const fuzzref::Section& section : conf.sections) {
-        if (section.name != "global")
-            names.push_back(fuzzref::CName(section.name));
+    if (expected.file && file != *expected.file)
+        return "smb.conf does not hold the expected bytes";
+    const std::vector<SambaShare> after = fuzzref::ReadAsSamba(file);
+    std::string failure = compareViews(expectedView(edit, before), viewOf(after));
+    if (failure.empty() && (edit.operation == Operation::Modify || edit.operation == Operation::Remove)) {
+        const std::string key = fuzzref::Trimmed(*edit.args[1]);
+        if (untouchedLines(edit.content, *edit.args[0], key) != untouchedLines(file, *edit.args[0], key))
+            failure = "the edit changed lines that do not set the parameter";
     }
-    return names;
-}
-
-std::string readBackParameter(const EditCase& edit)
-{
-    const std::string key = fuzzref::Trimmed(*edit.args[1]);
-    const std::string value = sambaSpelling(fuzzref::Trimmed(*edit.args[2]));
-    std::vector<std::string> lines;
-    VelmoraLibrary::get().getShareInfo(collectLines, edit.args[0]->c_str(), &lines);
-    for (const std::string& line : lines) {
-        std::string lineKey;
-        std::string lineValue;
-        if (fuzzref::SplitParameter(line, lineKey, lineValue) && lineKey == key)
-            return lineValue == value ? "" : "the share's first line with the key has another value";
-    }
-    return "the share's parameter lines lack the key";
-}
-
-std::string readBackPath(const std::string& name, const std::string& path)
-{
-    char* found = nullptr;
-    if (VelmoraLibrary::get().sharePathName(name.c_str(), &found) != 0)
-        return "CLISambaSharePathName finds no path for the new share";
-    const std::string text = found;
-    free(found);
-    return text == fuzzref::Trimmed(path) ? "" : "CLISambaSharePathName gives another path";
-}
-
-// The lookups read the change back, from the file as it is now.
-std::string checkReadBack(const EditCase& edit, const fuzzref::Conf& before)
-{
-    VelmoraLibrary& lib = VelmoraLibrary::get();
-    const fuzzref::Conf after = fuzzref::Parse(*testfs::readSmbConf());
     std::vector<std::string> listed;
-    lib.getShares(collectName, &listed);
-    if (listed != shareList(after))
-        return "CLIGetSambaShares does not list the shares of the new file";
-    const std::string& name = *edit.args[0];
-    const int exists = fuzzref::HasExactly(after, name) ? 0 : 1;
-    if (lib.isValidShare(name.c_str()) != exists)
-        return "CLIIsValidSambaShare disagrees with the new file";
-    switch (edit.operation) {
-    case Operation::Create:
-        if (exists != 0 || after.sections.size() != before.sections.size() + 1)
-            return "the new share is not there";
-        // Lookups ignoring case find an older namesake first.
-        return fuzzref::FindIgnoringCase(before, name) ? "" : readBackPath(name, *edit.args[1]);
-    case Operation::Modify: return readBackParameter(edit);
-    case Operation::Delete:
-        return after.sections.size() + 1 == before.sections.size() ? "" : "no section went";
-    }
-    return "";
-}
-
-Expectation expect(const EditCase& edit, const fuzzref::Conf& before)
-{
-    switch (edit.operation) {
-    case Operation::Create: return expectCreate(edit, before);
-    case Operation::Modify: return expectModify(edit, before);
-    case Operation::Delete: return expectDelete(edit, before);
-    }
-    return {};
+    VelmoraLibrary::get().getShares(collectName, &listed);
+    std::vector<std::string> names;
+    for (const SambaShare& share : after)
+        if (!share.global)
+            names.push_back(fuzzref::CName(share.name));
+    if (failure.empty() && listed != names)
+        failure = "CLIGetSambaShares does not list the shares of the new file";
+    return failure;
 }
 
 }  // namespace
@@ -273,14 +400,15 @@ std::string CheckEdit(std::string_view input)
     const EditCase edit = ParseEditCase(input);
     testfs::writeSmbConf(edit.content);
     testfs::removeFile(testfs::kBackup);
-    const fuzzref::Conf before = fuzzref::Parse(edit.content);
+    const std::vector<SambaShare> before = fuzzref::ReadAsSamba(edit.content);
     const Expectation expected = expect(edit, before);
     const int rc = run(edit);
     if (rc != expected.rc)
         return "result " + std::to_string(rc) + ", expected " + std::to_string(expected.rc);
-    std::string failure = checkFiles(edit, expected);
-    if (failure.empty() && expected.file)
-        failure = checkReadBack(edit, before);
+    const std::string file = testfs::readSmbConf().value_or("<no smb.conf>");
+    std::string failure = checkFiles(edit, rc, file);
+    if (failure.empty() && rc == 0)
+        failure = checkOutcome(edit, expected, before, file);
     return failure;
 }
 

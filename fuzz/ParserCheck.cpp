@@ -1,5 +1,6 @@
 #include "fuzz/ParserCheck.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -133,31 +134,125 @@ int collectName(const char* shareName, void* context)
     return 0;
 }
 
-// The readers' parse keeps no lines but must find the very same sections.
-std::string checkSectionsOnly(const SambaConfFile& conf)
+int collectLines(const char*, std::vector<std::string> lines, void* context)
+{
+    *static_cast<std::vector<std::string>*>(context) = std::move(lines);
+    return 0;
+}
+
+std::string inShare(size_t index) { return " (share " + std::to_string(index) + ")"; }
+
+// The library's reading of one share against the reference's.
+std::string compareShare(const velmora::samba::Reading& reading, const velmora::samba::Share& share,
+                         const fuzzref::SambaShare& expected, size_t index)
+{
+    if (share.name != expected.name || share.global != expected.global)
+        return "Samba's reading names another share" + inShare(index);
+    std::vector<fuzzref::SectionLines> sections;
+    for (const velmora::samba::SectionRange& section : reading.Sections(share))
+        sections.push_back({section.header >= 0, static_cast<size_t>(section.header >= 0 ? section.header : 0), 0,
+                            static_cast<size_t>(section.last), std::string(section.name)});
+    if (sections.size() != expected.sections.size())
+        return "Samba's reading finds another number of sections" + inShare(index);
+    for (size_t s = 0; s < sections.size(); ++s) {  // headerLast: the library keeps none
+        const fuzzref::SectionLines& a = sections[s];
+        const fuzzref::SectionLines& b = expected.sections[s];
+        if (a.headed != b.headed || a.header != b.header || a.last != b.last || a.name != b.name)
+            return "Samba's reading cuts a section differently" + inShare(index);
+    }
+    size_t p = 0;
+    for (const velmora::samba::Parameter& parameter : reading.Parameters(share)) {
+        if (p == expected.settings.size())
+            return "Samba's reading finds more parameters" + inShare(index);
+        const fuzzref::Setting& setting = expected.settings[p++];
+        if (static_cast<size_t>(parameter.first) != setting.first || static_cast<size_t>(parameter.last) != setting.last)
+            return "Samba's reading puts a parameter on other lines" + inShare(index);
+        if (parameter.key() != setting.key || parameter.value() != setting.value)
+            return "Samba's reading splits a parameter differently" + inShare(index);
+    }
+    return p == expected.settings.size() ? "" : "Samba's reading misses parameters" + inShare(index);
+}
+
+std::string compareReading(const velmora::samba::Reading& reading, const std::vector<fuzzref::SambaShare>& expected)
+{
+    if (reading.Shares().size() != expected.size())
+        return "Samba's reading finds " + std::to_string(reading.Shares().size()) + " shares, not " +
+               std::to_string(expected.size());
+    for (size_t s = 0; s < expected.size(); ++s) {
+        const std::string failure = compareShare(reading, reading.Shares()[s], expected[s], s);
+        if (!failure.empty())
+            return failure;
+    }
+    return "";
+}
+
+// The readers' parse keeps no lines but must read the file as Init does.
+std::string checkSectionsOnly(const std::vector<fuzzref::SambaShare>& expected)
 {
     SambaConfFile sectionsOnly;
     if (sectionsOnly.InitSections() != 0)
         return "InitSections failed on a readable file";
-    if (!sectionsOnly.lines.empty() || sectionsOnly.sections.size() != conf.sections.size())
-        return "InitSections kept lines or found another number of sections";
-    for (size_t i = 0; i < conf.sections.size(); ++i)
-        if (!sameSection(sectionsOnly.sections[i], conf.sections[i]))
-            return "InitSections made section " + std::to_string(i) + " differently";
+    if (!sectionsOnly.lines.empty() || !sectionsOnly.sections.empty())
+        return "InitSections kept lines or sections";
+    const std::string failure = compareReading(sectionsOnly.Samba(), expected);
+    return failure.empty() ? "" : "InitSections: " + failure;
+}
+
+bool hasExactHeader(const fuzzref::SambaShare& share, const std::string& name)
+{
+    for (const fuzzref::SectionLines& section : share.sections)
+        if (section.headed && section.name == name)
+            return true;
+    return false;
+}
+
+// The one-share lookups: the parameter lines (one per setting, split as
+// Samba splits them), the path (the last one), and the exact existence test.
+std::string checkShareLookups(const fuzzref::SambaShare& share)
+{
+    VelmoraLibrary& lib = VelmoraLibrary::get();
+    std::vector<std::string> lines;
+    lib.getShareInfo(collectLines, share.name.c_str(), &lines);
+    if (lines.size() != share.settings.size())
+        return "CLIGetSambaShareInfo hands another number of lines";
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const size_t eq = lines[i].find('=');
+        if (eq == std::string::npos || fuzzref::SambaTrimmed(lines[i].substr(0, eq)) != share.settings[i].key ||
+            fuzzref::SambaTrimmed(lines[i].substr(eq + 1)) != share.settings[i].value)
+            return "CLIGetSambaShareInfo hands another line";
+    }
+    char* path = nullptr;
+    const int rc = lib.sharePathName(share.name.c_str(), &path);
+    const std::string found = rc == 0 ? path : "<none>";
+    free(path);
+    if (found != fuzzref::CName(fuzzref::ValueOf(share, "path").value_or("<none>")))
+        return "CLISambaSharePathName gives another path";
+    if ((lib.isValidShare(share.name.c_str()) == 0) != hasExactHeader(share, share.name))
+        return "CLIIsValidSambaShare disagrees";
     return "";
 }
 
-std::string checkShareList(const fuzzref::Conf& reference)
+std::string checkShares(const std::vector<fuzzref::SambaShare>& shares)
 {
     std::vector<std::string> expected;
-    for (const fuzzref::Section& section : reference.sections) {
-        if (section.name != "global")
-            expected.push_back(fuzzref::CName(section.name));
+    for (const fuzzref::SambaShare& share : shares) {
+        if (!share.global)
+            expected.push_back(fuzzref::CName(share.name));
     }
     std::vector<std::string> listed;
     if (VelmoraLibrary::get().getShares(collectName, &listed) != 0)
         return "CLIGetSambaShares did not return 0";
-    return listed == expected ? "" : "CLIGetSambaShares lists other shares";
+    if (listed != expected)
+        return "CLIGetSambaShares lists other shares";
+    for (size_t s = 0; s < shares.size() && s < kLookedUpSections; ++s) {
+        // A name cut at a NUL byte may name another share.
+        if (shares[s].name.find('\0') != std::string::npos)
+            continue;
+        const std::string failure = checkShareLookups(shares[s]);
+        if (!failure.empty())
+            return failure + inShare(s);
+    }
+    return "";
 }
 
 }  // namespace
@@ -178,10 +273,13 @@ std::string CheckParse(std::string_view bytes)
         failure = checkLookups(conf, reference);
     if (failure.empty())
         failure = checkSplits(conf);
+    const std::vector<fuzzref::SambaShare> shares = fuzzref::ReadAsSamba(bytes);
     if (failure.empty())
-        failure = checkSectionsOnly(conf);
+        failure = compareReading(conf.Samba(), shares);
     if (failure.empty())
-        failure = checkShareList(reference);
+        failure = checkSectionsOnly(shares);
+    if (failure.empty())
+        failure = checkShares(shares);
     return failure;
 }
 

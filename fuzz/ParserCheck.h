@@ -15,8 +15,12 @@ namespace fuzzcheck {
 // - the sections follow each other from the first header to the last line,
 //   each starting at its header with no other header inside, and hold
 //   exactly the parameter lines of their range, in order;
-// - names, lookups (ignoring case and exact) and the share list agree with
-//   an independent reading of the same bytes (fuzz/ReferenceConf.h).
+// - the raw lookups (ignoring case and exact) agree with an independent
+//   reading of the same bytes (fuzz/ReferenceConf.h);
+// - Samba's reading (Samba(), of Init and of InitSections alike) finds the
+//   shares, sections and parameters the independent reading of Samba's
+//   rules finds, and so do the share list, the parameter lines, the path
+//   and the existence test of the share functions.
 // Needs the sandbox and fuzzenv::Prepare().
 std::string CheckParse(std::string_view bytes);
 

@@ -1,6 +1,7 @@
 #include "fuzz/ProviderCheck.h"
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "fuzz/ReferenceConf.h"
@@ -13,39 +14,39 @@ namespace {
 const char* const kClass = "QVX_SambaFileShare";
 const char* const kNameSpace = "root/cimv2";
 
-// A share as the provider must present it.
+// A share as the provider must present it: Samba's values from the share's
+// own sections (CIM strings end at a NUL byte).
 struct Share {
-    std::string name;      // cut at its first NUL, as the C interface carries it
-    std::string pathName;  // the last "path" line's value (cut at a NUL), "" without one
-    bool whole = true;     // the name holds no NUL, so an exact lookup finds it
+    std::string name;  // cut at its first NUL, as the C interface carries it
+    std::string pathName;  // "" without a path
+    std::optional<std::string> comment;
+    std::optional<bool> readOnly;
+    std::optional<bool> inheritAcls;
+    bool whole = true;  // the name holds no NUL, so an exact lookup finds it
 };
 
-// The PathName of a share comes from the first section whose name matches
-// its own ignoring case, both compared as C strings (as a lookup by name
-// compares them); among its lines the last "path" line wins.
-std::string pathNameOf(const fuzzref::Conf& conf, const fuzzref::Section& share)
+std::optional<bool> booleanOf(const fuzzref::SambaShare& share, const std::string& key)
 {
-    const fuzzref::Section& first = *fuzzref::FindIgnoringCase(conf, share.name);
-    std::string path;
-    for (const std::string& line : fuzzref::ParameterLines(conf, first)) {
-        std::string key;
-        std::string value;
-        if (fuzzref::SplitParameter(line, key, value) && key == "path")
-            path = value;
-    }
-    return fuzzref::CName(path);  // CIM strings end at a NUL byte
+    const std::optional<std::string> value = fuzzref::ValueOf(share, key);
+    return value ? std::optional<bool>(*value == "yes") : std::nullopt;
 }
 
-std::vector<Share> expectedShares(const fuzzref::Conf& conf)
+std::vector<Share> expectedShares(const std::vector<fuzzref::SambaShare>& shares)
 {
-    std::vector<Share> shares;
-    for (const fuzzref::Section& section : conf.sections) {
-        if (section.name == "global")
+    std::vector<Share> expected;
+    for (const fuzzref::SambaShare& share : shares) {
+        if (share.global)
             continue;
-        const std::string name = fuzzref::CName(section.name);
-        shares.push_back({name, pathNameOf(conf, section), name == section.name});
+        Share& one = expected.emplace_back();
+        one.name = fuzzref::CName(share.name);
+        one.whole = one.name == share.name;
+        one.pathName = fuzzref::CName(fuzzref::ValueOf(share, "path").value_or(""));
+        if (const std::optional<std::string> comment = fuzzref::ValueOf(share, "comment"))
+            one.comment = fuzzref::CName(*comment);
+        one.readOnly = booleanOf(share, "read only");
+        one.inheritAcls = booleanOf(share, "inherit acls");
     }
-    return shares;
+    return expected;
 }
 
 std::string expectedKinds(const std::string& kind, size_t count)
@@ -82,6 +83,13 @@ std::string checkNames(const vhost::CallResult& result, const std::vector<Share>
     return "";
 }
 
+bool sameBoolean(const vhost::Value* value, const std::optional<bool>& expected)
+{
+    if (value == nullptr || !expected)
+        return value == nullptr && !expected;
+    return value->boolean == *expected;
+}
+
 std::string checkInstance(const vhost::Instance& instance, const Share& share, size_t index)
 {
     const std::string at = "enumInstances: instance " + std::to_string(index);
@@ -91,7 +99,14 @@ std::string checkInstance(const vhost::Instance& instance, const Share& share, s
     const vhost::Value* path = instance.property("PathName");
     if (path == nullptr)
         return at + " lacks PathName";
-    return path->text == share.pathName ? "" : at + " has another PathName";
+    if (path->text != share.pathName)
+        return at + " has another PathName";
+    const vhost::Value* comment = instance.property("Comment");
+    if ((comment != nullptr) != share.comment.has_value() || (comment != nullptr && comment->text != *share.comment))
+        return at + " has another Comment";
+    if (!sameBoolean(instance.property("ReadOnly"), share.readOnly))
+        return at + " has another ReadOnly";
+    return sameBoolean(instance.property("InheritACLs"), share.inheritAcls) ? "" : at + " has another InheritACLs";
 }
 
 std::string checkInstances(const vhost::CallResult& result, const std::vector<Share>& shares)
@@ -122,7 +137,7 @@ ProviderProbe::ProviderProbe() : host_(VelmoraLibrary::path())
 std::string ProviderProbe::Check(std::string_view bytes)
 {
     testfs::writeSmbConf(std::string(bytes));
-    const std::vector<Share> shares = expectedShares(fuzzref::Parse(bytes));
+    const std::vector<Share> shares = expectedShares(fuzzref::ReadAsSamba(bytes));
     const vhost::ObjectPath classPath(kNameSpace, kClass);
     const vhost::CallResult names = host_.enumInstanceNames(classPath);
     std::string failure = checkCall(names, "enumInstanceNames");

@@ -18,10 +18,12 @@ public:
     // Writes bytes to /etc/samba/smb.conf and asks the provider for the
     // shares. Returns the first broken promise, or "" when all hold: every
     // operation answers CMPI_RC_OK without throwing; enumInstanceNames gives
-    // one QVX_SambaFileShare path per section not named "global", in file
-    // order, keyed "Samba:" and the name, then one done; enumInstances gives
-    // the same shares as instances, with the PathName of the share's
-    // parameters; getInstance of the last share (unless its name holds a
+    // one QVX_SambaFileShare path per share as Samba sees it (sections named
+    // alike merged, the global section left out), in the order of first
+    // headers, keyed "Samba:" and the name, then one done; enumInstances
+    // gives the same shares as instances, with Samba's PathName, Comment,
+    // ReadOnly and InheritACLs from the share's own sections (unset when
+    // none sets them; PathName then ""); getInstance of the last share (unless its name holds a
     // NUL byte) gives the instance the enumeration gave.
     std::string Check(std::string_view bytes);
 

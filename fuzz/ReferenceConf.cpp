@@ -1,5 +1,11 @@
 #include "fuzz/ReferenceConf.h"
 
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "smbconf/SambaParameters.h"
+
 namespace fuzzref {
 namespace {
 
@@ -133,6 +139,194 @@ std::vector<std::string> ParameterLines(const Conf& conf, const Section& section
     for (size_t index : section.parameters)
         lines.push_back(conf.lines[index]);
     return lines;
+}
+
+// --- Samba's reading ---
+
+namespace {
+
+char lastNonBlank(std::string_view line)
+{
+    const std::string text = SambaTrimmed(line);
+    return text.empty() ? '\0' : text.back();
+}
+
+// The line without its trailing blanks and the "\" before them.
+std::string withoutBackslash(const std::string& line)
+{
+    std::string text = line;
+    while (!text.empty() && IsSambaBlank(text.back()))
+        text.pop_back();
+    text.pop_back();
+    return text;
+}
+
+std::string withoutLeadingBlanks(const std::string& line)
+{
+    size_t first = 0;
+    while (first < line.size() && IsSambaBlank(line[first]))
+        ++first;
+    return line.substr(first);
+}
+
+std::string lowered(std::string text)
+{
+    for (char& c : text)
+        c = lowerAscii(c);
+    return text;
+}
+
+// The key under which shares are told apart.
+std::string shareKey(const std::string& name)
+{
+    const std::string lower = lowered(name);
+    return lower == "global" || lower == "globals" ? "global" : lower;
+}
+
+// The index of the share a header (or, without one, the settings before
+// the first header) belongs to, added when new.
+size_t shareFor(std::vector<SambaShare>& shares, const std::string& name, bool header)
+{
+    const std::string key = header ? shareKey(name) : "global";
+    for (size_t s = 0; s < shares.size(); ++s) {
+        if ((shares[s].global ? std::string("global") : shareKey(shares[s].name)) == key)
+            return s;
+    }
+    SambaShare& share = shares.emplace_back();
+    share.name = header ? name : "global";
+    share.global = key == "global";
+    return shares.size() - 1;
+}
+
+}  // namespace
+
+bool IsSambaBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string SambaTrimmed(std::string_view text)
+{
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsSambaBlank(text[first]))
+        ++first;
+    while (last > first && IsSambaBlank(text[last - 1]))
+        --last;
+    return std::string(text.substr(first, last - first));
+}
+
+std::vector<SambaShare> ReadAsSamba(std::string_view bytes)
+{
+    const std::vector<std::string> lines = SplitLines(bytes);
+    const bool lineFeedAtEnd = !bytes.empty() && bytes.back() == '\n';
+    std::vector<SambaShare> shares;
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    size_t open = kNone;  // the share of the section being read
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const size_t first = i;
+        std::string text = lines[i];
+        const std::string trimmed = SambaTrimmed(text);
+        if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';')
+            continue;
+        // Joins while the line read so far ends in "\" and a line feed
+        // follows it.
+        while (lastNonBlank(text) == '\\' && (i + 1 < lines.size() || lineFeedAtEnd)) {
+            text = withoutBackslash(text);
+            if (++i == lines.size())
+                break;
+            text += withoutLeadingBlanks(lines[i]);
+        }
+        i = std::min(i, lines.size() - 1);
+        const std::string logical = SambaTrimmed(text);
+        if (logical[0] == '[') {
+            const size_t close = logical.find(']');
+            const std::string name =
+                close == std::string::npos ? SambaTrimmed(logical.substr(1)) : logical.substr(1, close - 1);
+            if (open != kNone)
+                shares[open].sections.back().last = first - 1;
+            open = shareFor(shares, name, true);
+            shares[open].sections.push_back({true, first, i, lines.size() - 1, name});
+            continue;
+        }
+        const size_t eq = text.find('=');
+        if (eq == std::string::npos)
+            continue;
+        if (open == kNone) {
+            open = shareFor(shares, "", false);
+            shares[open].sections.push_back({false, 0, 0, lines.size() - 1, ""});
+        }
+        shares[open].settings.push_back({first, i, SambaTrimmed(text.substr(0, eq)), SambaTrimmed(text.substr(eq + 1))});
+    }
+    return shares;
+}
+
+const SambaShare* FindShare(const std::vector<SambaShare>& shares, const std::string& name)
+{
+    const std::string key = shareKey(CName(name));
+    for (const SambaShare& share : shares) {
+        if ((share.global ? std::string("global") : shareKey(share.name)) == key)
+            return &share;
+    }
+    return nullptr;
+}
+
+Identity Identify(const std::string& key)
+{
+    Identity id;
+    for (char c : key) {
+        if (!IsSambaBlank(c))
+            id.name += lowerAscii(c);
+    }
+    for (size_t i = 0; i < velmora::samba::kSynonymCount; ++i) {
+        const velmora::samba::Synonym& synonym = velmora::samba::kSynonyms[i];
+        if (id.name == synonym.name)
+            return {synonym.parameter, synonym.inverted};
+    }
+    return id;
+}
+
+bool IsBooleanParameter(const std::string& folded)
+{
+    for (size_t i = 0; i < velmora::samba::kBooleanCount; ++i) {
+        if (folded == velmora::samba::kBooleans[i])
+            return true;
+    }
+    return false;
+}
+
+std::optional<bool> ParseBoolean(const std::string& value)
+{
+    const std::string lower = lowered(value);
+    if (lower == "yes" || lower == "true" || lower == "on" || lower == "1")
+        return true;
+    if (lower == "no" || lower == "false" || lower == "off" || lower == "0")
+        return false;
+    return std::nullopt;
+}
+
+std::vector<std::pair<std::string, std::string>> Values(const SambaShare& share)
+{
+    std::map<std::string, std::string> values;
+    for (const Setting& setting : share.settings) {
+        const Identity id = Identify(setting.key);
+        if (!IsBooleanParameter(id.name)) {
+            values[id.name] = (id.inverted ? "!" : "") + setting.value;
+        } else if (const std::optional<bool> meaning = ParseBoolean(setting.value)) {
+            values[id.name] = *meaning != id.inverted ? "yes" : "no";
+        }
+    }
+    return {values.begin(), values.end()};
+}
+
+std::optional<std::string> ValueOf(const SambaShare& share, const std::string& key)
+{
+    const std::string name = Identify(key).name;
+    for (const auto& [parameter, value] : Values(share)) {
+        if (parameter == name)
+            return value;
+    }
+    return std::nullopt;
 }
 
 }  // namespace fuzzref

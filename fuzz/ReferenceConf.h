@@ -2,19 +2,34 @@
 #define VELMORA_FUZZ_REFERENCECONF_H
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-// A second, deliberately plain reading of smb.conf's line rules: the
-// yardstick the fuzz targets and their corpus test hold the library against.
-// It shares no code with smbconf/, so a fault in one shows as a difference.
+// A second, deliberately plain reading of smb.conf: the yardstick the fuzz
+// targets and their corpus test hold the library against. It shares no code
+// with smbconf/ (only Samba's own table of parameter names, which is data),
+// so a fault in one shows as a difference. Two readings:
 //
-// The rules: lines are cut at each line feed, a trailing text without one is
+// The raw model's rules (Parse): lines are cut at each line feed, a trailing text without one is
 // a last line, a final line feed adds none. A line is judged by its text
 // without the bytes 0x01..0x20 at both ends: empty is blank, "#..." is a
 // comment, "[..." is a header whose name drops the first and last character,
 // anything else is a parameter line of the open section.
+//
+// Samba's rules (ReadAsSamba), with Samba's blanks (space, \t \n \v \f \r):
+// a line whose first byte that is not blank is '#' or ';' is a comment and
+// never continues; any other line whose last byte that is not blank is "\"
+// goes on with the next line (the "\" and the blanks after it go, and so do
+// the next line's leading blanks), unless it is the file's last line with no
+// line feed after it; a line starting with "[" is a header naming the text up
+// to the first "]" (blanks kept; without "]", the rest trimmed); any other
+// line with "=" sets the trimmed name before it to the trimmed value after
+// it. Sections named alike ignoring case are one share, named by its first
+// header; 'global' and 'globals' are the global section, as are the
+// settings before the first header.
 namespace fuzzref {
 
 enum class LineKind { Blank, Comment, Header, Parameter };
@@ -56,6 +71,61 @@ bool HasExactly(const Conf& conf, const std::string& name);
 
 // The parameter lines of a section, as text.
 std::vector<std::string> ParameterLines(const Conf& conf, const Section& section);
+
+// --- Samba's reading ---
+
+// One parameter as Samba reads it: the file's lines first..last joined.
+struct Setting {
+    size_t first = 0;
+    size_t last = 0;
+    std::string key;    // trimmed, as written
+    std::string value;  // trimmed
+};
+
+// The lines of one section: its header's to the line before the next
+// header. The settings before the first header have none (headed false).
+struct SectionLines {
+    bool headed = true;
+    size_t header = 0;
+    size_t headerLast = 0;  // the header's last line (more when it continues)
+    size_t last = 0;
+    std::string name;  // as its header names it
+};
+
+struct SambaShare {
+    std::string name;  // as its first header names it ("global" without one)
+    bool global = false;
+    std::vector<SectionLines> sections;
+    std::vector<Setting> settings;                     // across its sections, in file order
+};
+
+// Every share, the global one included, in the order of first appearance.
+std::vector<SambaShare> ReadAsSamba(std::string_view bytes);
+
+bool IsSambaBlank(char c);
+std::string SambaTrimmed(std::string_view text);
+
+// The share Samba takes name for (a C string): the same ignoring case, or
+// either name of the global section; nullptr if none.
+const SambaShare* FindShare(const std::vector<SambaShare>& shares, const std::string& name);
+
+// A parameter's name folded (lower case, blanks gone) and resolved through
+// Samba's synonyms; inverted when a true value under that name means false.
+struct Identity {
+    std::string name;
+    bool inverted = false;
+};
+Identity Identify(const std::string& key);
+bool IsBooleanParameter(const std::string& folded);
+std::optional<bool> ParseBoolean(const std::string& value);
+
+// What Samba makes of a parameter in a share: the last setting wins; for a
+// boolean, only settings that are booleans count, given as "yes" or "no"
+// with the synonym's inversion applied. nullopt when nothing sets it.
+std::optional<std::string> ValueOf(const SambaShare& share, const std::string& key);
+
+// Every parameter the share sets with its value (ValueOf), by folded name.
+std::vector<std::pair<std::string, std::string>> Values(const SambaShare& share);
 
 }  // namespace fuzzref
 
