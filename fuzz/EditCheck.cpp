@@ -37,7 +37,25 @@ bool continues(const std::string& text)
     return !trimmed.empty() && trimmed.back() == '\\';
 }
 
-bool singleValue(const Argument& text) { return singleLine(text) && !continues(*text); }
+// A blank right after a blank: Samba reads the text with one of them.
+bool hasBlankRun(const std::string& text)
+{
+    for (size_t i = 1; i < text.size(); ++i)
+        if (fuzzref::IsSambaBlank(text[i]) && fuzzref::IsSambaBlank(text[i - 1]))
+            return true;
+    return false;
+}
+
+bool singleValue(const Argument& text)
+{
+    return singleLine(text) && !continues(*text) && !hasBlankRun(fuzzref::SambaTrimmed(*text));
+}
+
+// A value as the share functions write it: trimmed of bytes 0x01..0x20.
+bool writtenValue(const Argument& text)
+{
+    return singleLine(text) && singleValue(fuzzref::Trimmed(*text));
+}
 
 bool isGlobalName(const std::string& name)
 {
@@ -74,7 +92,7 @@ Expectation expectCreate(const EditCase& edit, const std::vector<SambaShare>& be
     const Argument& name = edit.args[0];
     const Argument& path = edit.args[1];
     const Argument& comment = edit.args[2];
-    if (!validName(name) || name->find(']') != std::string::npos || isGlobalName(*name) ||
+    if (!validName(name) || name->find(']') != std::string::npos || isGlobalName(*name) || hasBlankRun(*name) ||
         !singleValue(path) || !singleValue(comment))
         return {-4, std::nullopt};
     if (fuzzref::FindShare(before, *name) != nullptr)
@@ -107,7 +125,7 @@ bool setsParameter(const SambaShare& share, const std::string& key)
 
 int expectParameterEdit(const EditCase& edit, const std::vector<SambaShare>& before)
 {
-    const bool valid = validKey(edit) && (edit.operation != Operation::Modify || singleValue(edit.args[2]));
+    const bool valid = validKey(edit) && (edit.operation != Operation::Modify || writtenValue(edit.args[2]));
     if (!valid)
         return -4;
     const SambaShare* share = fuzzref::FindShare(before, *edit.args[0]);
@@ -165,7 +183,13 @@ Expectation expectDelete(const EditCase& edit, const std::vector<SambaShare>& be
     for (size_t i = 0; i < lines.size(); ++i)
         if (!dropped[i])
             kept.push_back(lines[i]);
-    return {0, fuzzref::Join(kept)};
+    std::string after = fuzzref::Join(kept);
+    // The file's own last line, continued and without a line feed, keeps
+    // going without one (a line feed would drop its "\" for Samba).
+    const bool openEnd = !edit.content.empty() && edit.content.back() != '\n';
+    if (openEnd && !dropped.empty() && !dropped.back() && continues(lines.back()))
+        after.pop_back();
+    return {0, after};
 }
 
 Expectation expect(const EditCase& edit, const std::vector<SambaShare>& before)

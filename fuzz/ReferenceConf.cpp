@@ -151,14 +151,15 @@ char lastNonBlank(std::string_view line)
     return text.empty() ? '\0' : text.back();
 }
 
-// The line without its trailing blanks and the "\" before them.
-std::string withoutBackslash(const std::string& line)
+// Appends text as Samba reads it: a blank right after a blank is dropped
+// ('a    b' reads 'a b').
+void appendSqueezed(std::string& out, const std::string& text)
 {
-    std::string text = line;
-    while (!text.empty() && IsSambaBlank(text.back()))
-        text.pop_back();
-    text.pop_back();
-    return text;
+    for (char c : text) {
+        if (IsSambaBlank(c) && !out.empty() && IsSambaBlank(out.back()))
+            continue;
+        out += c;
+    }
 }
 
 std::string withoutLeadingBlanks(const std::string& line)
@@ -229,13 +230,17 @@ std::vector<SambaShare> ReadAsSamba(std::string_view bytes)
         const std::string trimmed = SambaTrimmed(text);
         if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';')
             continue;
-        // Joins while the line read so far ends in "\" and a line feed
-        // follows it.
+        // Blanks squeezed; joins while the line read so far ends in "\"
+        // (and at most one blank, once squeezed) and a line feed follows it.
+        text.clear();
+        appendSqueezed(text, withoutLeadingBlanks(lines[i]));
         while (lastNonBlank(text) == '\\' && (i + 1 < lines.size() || lineFeedAtEnd)) {
-            text = withoutBackslash(text);
+            if (IsSambaBlank(text.back()))
+                text.pop_back();
+            text.pop_back();
             if (++i == lines.size())
                 break;
-            text += withoutLeadingBlanks(lines[i]);
+            appendSqueezed(text, lines[i]);
         }
         i = std::min(i, lines.size() - 1);
         const std::string logical = SambaTrimmed(text);
