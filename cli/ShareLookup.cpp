@@ -63,36 +63,9 @@ bool isGlobalSection(const std::string& name)
     return sameIgnoringCase(name, "global") || sameIgnoringCase(name, "globals");
 }
 
-std::string shadowingSection(const ShareLibrary& library, const std::string& name)
-{
-    if (!library.sectionExists(name))
-        return "";
-    if (name != "global" && sameIgnoringCase(name, "global") && library.sectionExists("global"))
-        return "global";
-    // Listed in file order: a namesake before the exact section shadows it.
-    // The exact "global" is not listed, so every namesake of it does.
-    for (const std::string& listed : library.shareNames()) {
-        if (listed == name)
-            return "";
-        if (sameIgnoringCase(listed, name))
-            return listed;
-    }
-    return "";
-}
-
-std::string ambiguityMessage(const std::string& name, const std::string& shadow)
-{
-    return "the sections '" + shadow + "' and '" + name + "' of " + kSmbConf +
-           " differ only in case, so Samba treats them as one share and velmora cannot tell them "
-           "apart; merge or rename them first";
-}
-
 std::string readRefusal(const ShareLibrary& library, const std::string& name)
 {
-    if (!library.sectionExists(name))
-        return noShareMessage(name);
-    const std::string shadow = shadowingSection(library, name);
-    return shadow.empty() ? "" : ambiguityMessage(name, shadow);
+    return library.sectionExists(name) ? "" : noShareMessage(name);
 }
 
 }  // namespace velmora::cli

@@ -6,11 +6,10 @@
 #include "cli/ShareLibrary.h"
 
 // How the share commands find a share by name, and how they say that they
-// did not. The library's lookups for showing, resolving, changing and
-// deleting a share find "the first section whose name matches ignoring
-// case" (as Samba compares names), while its existence test and the
-// commands' own rule are exact. Where the two can disagree, the commands
-// refuse rather than show or edit the wrong section.
+// did not. The library reads smb.conf as Samba does: sections whose names
+// differ only in case are one share, and showing, resolving, changing or
+// deleting it acts on all of them; its existence test, and the commands'
+// own rule for reading one share, are exact.
 namespace velmora::cli {
 
 inline constexpr const char* kSmbConf = "/etc/samba/smb.conf";
@@ -40,17 +39,8 @@ std::string sectionNamedLike(const ShareLibrary& library, const std::string& nam
 // "globals", in any case.
 bool isGlobalSection(const std::string& name);
 
-// When a section of exactly name exists but a lookup ignoring case may land
-// on another section first, that other section's name; otherwise "". The
-// section "global" is never listed, so its place is unknown: a namesake of
-// "global" counts as coming first.
-std::string shadowingSection(const ShareLibrary& library, const std::string& name);
-
-// Why a command refuses to act on name while shadow (see above) exists.
-std::string ambiguityMessage(const std::string& name, const std::string& shadow);
-
 // Why a command that reads one share must not read the share named exactly
-// name: there is none, or a namesake would be read instead; "" when it may.
+// name: there is none; "" when it may.
 std::string readRefusal(const ShareLibrary& library, const std::string& name);
 
 }  // namespace velmora::cli

@@ -68,18 +68,6 @@ void warnOfPath(const std::string& path)
                      path.c_str(), problem);
 }
 
-// Samba merges sections whose names differ only in case; a user who makes
-// 'Data' next to 'data' should know that.
-void warnOfNamesake(const ShareLibrary& library, const std::string& name)
-{
-    for (const std::string& listed : library.shareNames())
-        if (listed != name && strcasecmp(listed.c_str(), name.c_str()) == 0) {
-            std::fprintf(stderr, "velmora: warning: the share '%s' differs from '%s' only in case; Samba treats "
-                                 "them as one share\n", name.c_str(), listed.c_str());
-            return;
-        }
-}
-
 }  // namespace
 
 // velmora shares create <name> <path> <comment> [--dry-run] [--reload] [--json]
@@ -98,7 +86,6 @@ int sharesCreateCommand(const Invocation& invocation)
                                failureReason(*library, result, name, path, comment, edit.verdict()),
                            result);
     warnOfPath(path);
-    warnOfNamesake(*library, name);
     return edit.finish("created share '" + name + "' (path " + path + ")");
 }
 

@@ -27,11 +27,11 @@ std::string failureReason(const ShareLibrary& library, int result, const std::st
 }  // namespace
 
 // velmora shares delete <name> [--force] [--dry-run] [--reload] [--json]:
-// removes the section named exactly <name>. The library removes the first
-// section matching the name ignoring case, so a namesake before it would be
-// removed instead: that is refused. So is Samba's global section (its
-// workgroup, security and logging) without --force: one mistyped command
-// would take the server's whole set-up, and the next edit its only backup.
+// removes the share that a section named exactly <name> belongs to, with
+// every section Samba merges into it (names that differ only in case).
+// Samba's global section (its workgroup, security and logging) is refused
+// without --force: one mistyped command would take the server's whole
+// set-up, and the next edit its only backup.
 int sharesDeleteCommand(const Invocation& invocation)
 {
     const std::unique_ptr<ShareLibrary> library = openShareLibrary(invocation);
@@ -43,9 +43,6 @@ int sharesDeleteCommand(const Invocation& invocation)
     if (isGlobalSection(name) && !invocation.has("--force"))
         return edit.refuse(refused + "'" + name + "' is Samba's global section, the settings of the whole "
                                      "server; add --force to delete it all the same");
-    const std::string shadow = shadowingSection(*library, name);
-    if (!shadow.empty())
-        return edit.refuse(refused + ambiguityMessage(name, shadow));
     const int result = edit.apply([&] { return library->remove(name); });
     if (result != 0)
         return edit.refuse(refused + failureReason(*library, result, name, edit.verdict()), result);

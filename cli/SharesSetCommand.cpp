@@ -42,9 +42,8 @@ std::string failureReason(const ShareLibrary& library, int result, const std::st
 }  // namespace
 
 // velmora shares set <name> <key> <value> [--dry-run] [--reload] [--json]:
-// the library finds the share ignoring case, as Samba does; it is refused
-// only when that could land on a section other than the one named exactly
-// <name>.
+// the library finds the share ignoring case, as Samba does, and sets the
+// parameter wherever Samba reads it in the share's sections.
 int sharesSetCommand(const Invocation& invocation)
 {
     const std::unique_ptr<ShareLibrary> library = openShareLibrary(invocation);
@@ -55,9 +54,6 @@ int sharesSetCommand(const Invocation& invocation)
     const std::string& value = invocation.arguments[2];
     ShareEdit edit(invocation, *library, "set", name, {{"key", key}, {"value", value}});
     const std::string refused = "cannot set '" + key + "' in share '" + name + "': ";
-    const std::string shadow = shadowingSection(*library, name);
-    if (!shadow.empty())
-        return edit.refuse(refused + ambiguityMessage(name, shadow));
     const int result = edit.apply([&] { return library->modify(name, key, value); });
     if (result != 0)
         return edit.refuse(refused + failureReason(*library, result, name, key, value, edit.verdict()), result);

@@ -28,9 +28,8 @@ std::string failureReason(const ShareLibrary& library, int result, const std::st
 
 // velmora shares unset <name> <key> [--force] [--dry-run] [--reload] [--json]:
 // removes every line Samba reads as the parameter (the library knows its
-// synonyms). As with set, a share that a lookup ignoring case could miss is
-// refused; the global section needs --force, since a parameter removed
-// there changes the whole server.
+// synonyms) from every section of the share; the global section needs
+// --force, since a parameter removed there changes the whole server.
 int sharesUnsetCommand(const Invocation& invocation)
 {
     const std::unique_ptr<ShareLibrary> library = openShareLibrary(invocation);
@@ -43,9 +42,6 @@ int sharesUnsetCommand(const Invocation& invocation)
     if (isGlobalSection(name) && !invocation.has("--force"))
         return edit.refuse(refused + "'" + name + "' is Samba's global section, the settings of the whole "
                                      "server; add --force to change it all the same");
-    const std::string shadow = shadowingSection(*library, name);
-    if (!shadow.empty())
-        return edit.refuse(refused + ambiguityMessage(name, shadow));
     const int result = edit.apply([&] { return library->removeKey(name, key); });
     if (result != 0)
         return edit.refuse(refused + failureReason(*library, result, name, key, edit.verdict()), result);
