@@ -10,7 +10,6 @@ inline constexpr const char* kSmbConfBackupPath = "/etc/samba/smb.conf.temp";
 inline constexpr const char* kSmbConfDir = "/etc/samba";
 inline constexpr const char* kSmbdPath = "/usr/sbin/smbd";
 inline constexpr const char* kRightsLibraryPath = "/usr/lib64/libqel_misc.so";
-inline constexpr const char* kCopyCommand = "/bin/cp ";
 
 }  // namespace velmora
 

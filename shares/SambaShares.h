@@ -3,6 +3,14 @@
  * list, read, create, modify and delete the shares of /etc/samba/smb.conf.
  * Every call reads the file afresh; nothing is cached between calls.
  *
+ * They read the file as Samba does (continued lines joined, '#' and ';'
+ * comments, runs of blanks squeezed, section names cut at the first "]"):
+ * a share is every section whose name is the same for Samba (equal
+ * ignoring case; 'global' and 'globals' are Samba's global section), and a
+ * parameter is found under any of its names (case and blanks aside, and
+ * Samba's synonyms: 'directory' is 'path', 'writeable' the inverse of
+ * 'read only').
+ *
  * Share handlers run synchronously on the caller's thread. The share name
  * they receive lives only for that one call. Their int result is ignored. A
  * handler ends a walk early only by throwing (C++ callers): the exception
@@ -16,27 +24,40 @@
  *                              (out of memory, say); no handler was called, or
  *                              not for every share.
  *   CLIGetSambaShareInfo    0  done; -1 the library failed (out of memory).
- *   CLISambaSharePathName   0  a path text was stored in *out (free() it);
- *                          -1  no such share, no "path" line, or out is null.
- *   CLIIsValidSambaShare    0  a section of exactly that name exists;
+ *   CLISambaSharePathName   0  Samba's path of the share (the last line that
+ *                              sets it) was stored in *out (free() it);
+ *                          -1  no such share, no line sets its path, or out
+ *                              is null.
+ *   CLIIsValidSambaShare    0  a section header names exactly that share;
  *                           1  none does (also when the file is unreadable).
  *   CLICreateSambaShare     0  the section was appended;
- *                          -1  the name exists exactly, or smb.conf could
+ *                          -1  a share of that name exists, ignoring case
+ *                              (Samba would merge the two), or smb.conf could
  *                              not be written (file unchanged);
  *                          -2  the path does not exist or cannot be reached;
- *                          -3  the path is a symbolic link;
- *                          -4  invalid argument (null, empty name, or a text
- *                              holding a line feed or carriage return).
- *   CLIModifyKeyValuePair   0  the first line with the key already had the
- *                              value, or the line was added or replaced;
- *                          -1  no such section, or smb.conf could not be
+ *                          -3  the path is a symbolic link (a final "/" aside);
+ *                          -4  invalid argument: null, an empty name, a text
+ *                              holding a line feed or carriage return, a name
+ *                              holding "]" or a run of blanks or naming the
+ *                              global section, a path or comment whose last
+ *                              non-blank is "\" or that holds a run of blanks.
+ *   CLIModifyKeyValuePair   0  Samba's value already was the value (as Samba
+ *                              compares values: 'True' is 'yes'), or every
+ *                              line that sets the parameter in the share was
+ *                              replaced by one line of key and value, or that
+ *                              line was added to the share's first section;
+ *                          -1  no such share, or smb.conf could not be
  *                              written (file unchanged);
  *                          -4  invalid argument (null, empty name, line
  *                              break in any text, a key that is empty, holds
- *                              "=" or begins with "#", ";" or "[").
- *   CLIDeleteSambaShare     0  the file was rewritten without the section;
- *                          -1  no section of exactly that name, or smb.conf
- *                              could not be written (file unchanged);
+ *                              "=" or begins with "#", ";" or "[", a value,
+ *                              trimmed, whose last non-blank is "\" or that
+ *                              holds a run of blanks).
+ *   CLIDeleteSambaShare     0  the file was rewritten without every section
+ *                              of the share;
+ *                          -1  no section header names exactly that share,
+ *                              or smb.conf could not be written (file
+ *                              unchanged);
  *                          -4  invalid argument.
  *   CLIRemoveKeyValuePair   0  every line Samba reads as the parameter was
  *                              removed from the share, or there was none;
@@ -74,7 +95,8 @@ extern "C" {
 
 typedef int (*SambaShareHandler)(const char* shareName, void* context);
 
-/* Calls handler once per section not named exactly "global", in file order. */
+/* Calls handler once per share Samba sees, its global section left out, in
+ * the order of the share's first header, with the name that header gives. */
 VELMORA_EXPORT int CLIGetSambaShares(SambaShareHandler handler, void* context);
 
 /* Stores a malloc'ed copy of the share's "path" value in *out. */
@@ -108,12 +130,17 @@ VELMORA_EXPORT int CLIEndDryRun(char** newText);
 VELMORA_EXPORT const char* CLISambaVerdict(void);
 
 #ifdef __cplusplus
-/* The share's parameter lines (its own copy, raw as in the file). */
+/* The share's parameter lines, the handler's own copy. A line is one
+ * parameter as Samba reads it, in file order across the share's sections:
+ * the file's line itself (leading blanks, a trailing carriage return and
+ * all), or, where Samba joins continued lines or squeezes a run of blanks,
+ * the text Samba reads ('comment = a \' + '  b' gives 'comment = a b').
+ * Comments ('#', ';') and lines without "=" are not parameters. */
 typedef int (*SambaShareInfoHandler)(const char* shareName, std::vector<std::string> lines,
                                      void* context);
 
 /* Calls handler exactly once with the caller's shareName and the parameter
- * lines of the first section matching it ignoring case (empty when none). */
+ * lines of the share Samba takes that name for (empty when none). */
 VELMORA_EXPORT int CLIGetSambaShareInfo(SambaShareInfoHandler handler, const char* shareName,
                                         void* context);
 #endif

@@ -13,7 +13,7 @@
 #include "smbconf/EditRecord.h"
 #include "smbconf/InPlaceWrite.h"
 #include "smbconf/SambaVerdict.h"
-#include "smbconf/TextView.h"
+#include "smbconf/SambaDialect.h"
 
 namespace velmora {
 namespace {
@@ -30,7 +30,7 @@ std::string_view separatorBefore(const std::string& content)
     const size_t start = content.rfind('\n');
     const std::string_view last(content.data() + (start == std::string::npos ? 0 : start + 1),
                                 content.size() - (start == std::string::npos ? 0 : start + 1));
-    return continuesOnNextLine(last) ? "\n" : "";
+    return samba::Continues(last) ? "\n" : "";
 }
 
 // Errors that say the rename cannot be used here, though the file itself

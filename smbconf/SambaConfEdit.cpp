@@ -11,7 +11,6 @@
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/SambaDialect.h"
 #include "smbconf/Text.h"
-#include "smbconf/TextView.h"
 
 namespace {
 
