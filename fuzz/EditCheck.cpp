@@ -147,17 +147,12 @@ bool hasExactHeader(const std::vector<SambaShare>& shares, const std::string& na
 }
 
 // Lines Samba reads as part of the line above them.
-std::vector<bool> joinedLines(const std::vector<SambaShare>& shares, size_t lineCount)
+std::vector<bool> joinedLines(const std::string& content, size_t lineCount)
 {
     std::vector<bool> joined(lineCount, false);
-    for (const SambaShare& share : shares) {
-        for (const fuzzref::SectionLines& section : share.sections)
-            for (size_t i = section.header + 1; section.headed && i <= section.headerLast; ++i)
-                joined[i] = true;
-        for (const fuzzref::Setting& setting : share.settings)
-            for (size_t i = setting.first + 1; i <= setting.last; ++i)
-                joined[i] = true;
-    }
+    for (const fuzzref::LogicalLine& line : fuzzref::LogicalLines(content))
+        for (size_t i = line.first + 1; i <= line.last; ++i)
+            joined[i] = true;
     return joined;
 }
 
@@ -171,7 +166,7 @@ Expectation expectDelete(const EditCase& edit, const std::vector<SambaShare>& be
     if (!hasExactHeader(before, *name))
         return {-1, std::nullopt};
     const std::vector<std::string> lines = fuzzref::SplitLines(edit.content);
-    const std::vector<bool> joined = joinedLines(before, lines.size());
+    const std::vector<bool> joined = joinedLines(edit.content, lines.size());
     std::vector<bool> dropped(lines.size(), false);
     for (const fuzzref::SectionLines& section : fuzzref::FindShare(before, *name)->sections) {
         for (size_t i = section.header; section.headed && i <= section.last; ++i) {

@@ -150,11 +150,11 @@ std::string compareShare(const velmora::samba::Reading& reading, const velmora::
         return "Samba's reading names another share" + inShare(index);
     std::vector<fuzzref::SectionLines> sections;
     for (const velmora::samba::SectionRange& section : reading.Sections(share))
-        sections.push_back({section.header >= 0, static_cast<size_t>(section.header >= 0 ? section.header : 0), 0,
+        sections.push_back({section.header >= 0, static_cast<size_t>(section.header >= 0 ? section.header : 0),
                             static_cast<size_t>(section.last), std::string(section.name)});
     if (sections.size() != expected.sections.size())
         return "Samba's reading finds another number of sections" + inShare(index);
-    for (size_t s = 0; s < sections.size(); ++s) {  // headerLast: the library keeps none
+    for (size_t s = 0; s < sections.size(); ++s) {
         const fuzzref::SectionLines& a = sections[s];
         const fuzzref::SectionLines& b = expected.sections[s];
         if (a.headed != b.headed || a.header != b.header || a.last != b.last || a.name != b.name)

@@ -217,13 +217,11 @@ std::string SambaTrimmed(std::string_view text)
     return std::string(text.substr(first, last - first));
 }
 
-std::vector<SambaShare> ReadAsSamba(std::string_view bytes)
+std::vector<LogicalLine> LogicalLines(std::string_view bytes)
 {
     const std::vector<std::string> lines = SplitLines(bytes);
     const bool lineFeedAtEnd = !bytes.empty() && bytes.back() == '\n';
-    std::vector<SambaShare> shares;
-    constexpr size_t kNone = static_cast<size_t>(-1);
-    size_t open = kNone;  // the share of the section being read
+    std::vector<LogicalLine> logical;
     for (size_t i = 0; i < lines.size(); ++i) {
         const size_t first = i;
         std::string text = lines[i];
@@ -243,25 +241,38 @@ std::vector<SambaShare> ReadAsSamba(std::string_view bytes)
             appendSqueezed(text, lines[i]);
         }
         i = std::min(i, lines.size() - 1);
-        const std::string logical = SambaTrimmed(text);
-        if (logical[0] == '[') {
-            const size_t close = logical.find(']');
+        logical.push_back({first, i, text});
+    }
+    return logical;
+}
+
+std::vector<SambaShare> ReadAsSamba(std::string_view bytes)
+{
+    const size_t lineCount = SplitLines(bytes).size();
+    std::vector<SambaShare> shares;
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    size_t open = kNone;  // the share of the section being read
+    for (const LogicalLine& line : LogicalLines(bytes)) {
+        const std::string trimmed = SambaTrimmed(line.text);
+        if (!trimmed.empty() && trimmed[0] == '[') {
+            const size_t close = trimmed.find(']');
             const std::string name =
-                close == std::string::npos ? SambaTrimmed(logical.substr(1)) : logical.substr(1, close - 1);
+                close == std::string::npos ? SambaTrimmed(trimmed.substr(1)) : trimmed.substr(1, close - 1);
             if (open != kNone)
-                shares[open].sections.back().last = first - 1;
+                shares[open].sections.back().last = line.first - 1;
             open = shareFor(shares, name, true);
-            shares[open].sections.push_back({true, first, i, lines.size() - 1, name});
+            shares[open].sections.push_back({true, line.first, lineCount - 1, name});
             continue;
         }
-        const size_t eq = text.find('=');
+        const size_t eq = line.text.find('=');
         if (eq == std::string::npos)
             continue;
         if (open == kNone) {
             open = shareFor(shares, "", false);
-            shares[open].sections.push_back({false, 0, 0, lines.size() - 1, ""});
+            shares[open].sections.push_back({false, 0, lineCount - 1, ""});
         }
-        shares[open].settings.push_back({first, i, SambaTrimmed(text.substr(0, eq)), SambaTrimmed(text.substr(eq + 1))});
+        shares[open].settings.push_back(
+            {line.first, line.last, SambaTrimmed(line.text.substr(0, eq)), SambaTrimmed(line.text.substr(eq + 1))});
     }
     return shares;
 }

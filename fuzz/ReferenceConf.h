@@ -87,7 +87,6 @@ struct Setting {
 struct SectionLines {
     bool headed = true;
     size_t header = 0;
-    size_t headerLast = 0;  // the header's last line (more when it continues)
     size_t last = 0;
     std::string name;  // as its header names it
 };
@@ -98,6 +97,15 @@ struct SambaShare {
     std::vector<SectionLines> sections;
     std::vector<Setting> settings;                     // across its sections, in file order
 };
+
+// A line as Samba reads it: the file's lines first..last joined. Blank
+// lines and comments are left out.
+struct LogicalLine {
+    size_t first = 0;
+    size_t last = 0;
+    std::string text;
+};
+std::vector<LogicalLine> LogicalLines(std::string_view bytes);
 
 // Every share, the global one included, in the order of first appearance.
 std::vector<SambaShare> ReadAsSamba(std::string_view bytes);

@@ -69,6 +69,8 @@ TEST(FuzzCorpus, DISABLED_OpenFaultsAreFixed)
 {
     replay({kFuzzDir + "/regressions/open/parser"}, fuzzcheck::CheckParse);
     replay({kFuzzDir + "/regressions/open/edit"}, fuzzcheck::CheckEdit);
+    fuzzcheck::ProviderProbe probe;
+    replay({kFuzzDir + "/regressions/open/provider"}, [&](std::string_view bytes) { return probe.Check(bytes); });
 }
 
 TEST(FuzzCorpus, ProviderKeepsItsPromises)
