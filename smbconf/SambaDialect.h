@@ -17,8 +17,10 @@
 // - Any other line whose last byte that is not blank is "\" continues on the
 //   next line: the "\" and the blank after it go, and the next line follows,
 //   its leading blanks squeezed into the blank before them as above
-//   ('comment = a \' + '   b' reads 'a b', 'a\' + 'b' reads 'ab'). A "\"
-//   on the file's last line, with no line feed after it, stays.
+//   ('comment = a \' + '   b' reads 'a b', 'a\' + 'b' reads 'ab'). Whether
+//   the joined line goes on is judged on the text read so far: 'x\\' and
+//   an empty line still end in "\". A "\" on the file's last line, with
+//   no line feed after it, stays.
 // - A line whose first byte that is not blank is "[" is a section header;
 //   the name is the text up to the first "]", blanks kept ('[data] ; x' is
 //   data, '[x]y]' is x).

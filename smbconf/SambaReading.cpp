@@ -93,12 +93,13 @@ void Reading::Build(int32_t count, const LineAt& lineAt, bool endsWithLineFeed)
             // Samba's own reading: blanks squeezed, continued lines joined.
             std::string& text = joined_.emplace_back(line.substr(0, line.size() - content.size()));
             AppendSqueezed(text, content);
+            // What goes on is the text read so far: 'x\\' joined with
+            // an empty line still ends in "\".
             for (bool goesOn = continues(i, line); goesOn && ++i < count;) {
                 joinedToAbove_[static_cast<size_t>(i)] = true;
                 DropContinuation(text);
-                const std::string_view next = lineAt(i);
-                AppendSqueezed(text, next);
-                goesOn = continues(i, next);
+                AppendSqueezed(text, lineAt(i));
+                goesOn = continues(i, text);
             }
             if (i == count) {
                 DropContinuation(text);  // a "\" and line feed end the file

@@ -56,6 +56,8 @@ const std::vector<ReadingCase> kReadingCases = {
      {{"a", "two words", "/srv/a", "-", "-"}}},
     {"runs of blanks read as one", "[a  b]\n\tpath = /srv/a   b\n\tcomment = x \t\ty\n",
      {{"a b", "x y", "/srv/a b", "-", "-"}}},
+    {"a joined line that still ends in a backslash goes on",
+     "[a]\n\tpath = /srv/a\n\tcomment = x\\\\\n\n[b]\n\tpath = /srv/b\n", {{"a", "x[b]", "/srv/b", "-", "-"}}},
     {"a continued comment swallows the next line", "[a]\n\tcomment = x \\\n\tpath = /srv/a\n",
      {{"a", "x path = /srv/a", "", "-", "-"}}},
     {"';' and '#' comments, a '#' comment never continues", "[a]\n; path = /no\n# comment = \\\n\tpath = /srv/a\n",
