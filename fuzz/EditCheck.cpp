@@ -375,9 +375,11 @@ std::vector<std::string> untouchedLines(const std::string& bytes, const std::str
             for (size_t i = setting.first; fuzzref::Identify(setting.key).name == parameter && i <= setting.last; ++i)
                 edited[i] = true;
     }
+    // An empty line that takes the continuation of the line above it is no
+    // line of its own: an edit may add one after a last line ending in "\".
     std::vector<std::string> kept;
     for (size_t i = 0; i < lines.size(); ++i)
-        if (!edited[i])
+        if (!edited[i] && !(i > 0 && fuzzref::SambaTrimmed(lines[i]).empty() && continues(lines[i - 1])))
             kept.push_back(lines[i]);
     return kept;
 }

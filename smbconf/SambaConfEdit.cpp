@@ -181,10 +181,15 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
     return velmora::RewriteSmbConf(lines, [&](int32_t i, const std::string& line, std::string& out) {
         if (i == at)
             appendLine(out, newLine);
-        if (at == end && i == end - 1)
-            appendLine(out, line);  // the new line follows: this one must end
-        else
+        if (at == end && i == end - 1) {
+            // The new line follows: this one must end, and when it ends in
+            // "\" an empty line takes the continuation instead of the new line.
+            appendLine(out, line);
+            if (velmora::samba::Continues(line))
+                out += '\n';
+        } else {
             keepLine(out, i, line);
+        }
         if (at == end && i == end - 1)
             appendLine(out, newLine);
     }, key);

@@ -140,6 +140,9 @@ TEST(ModifyKeyValue, AddsReplacesOrKeepsTheLine)
          "[a]\n\tz = 3\n[b]\n\tx = 1\n"},
         {"absent: header last in file", "[b]\n\tx = 1\n[a]", "a", "z", "3", 0,
          "[b]\n\tx = 1\n[a]\n\tz = 3\n"},
+        // An empty line takes the continuation of a last line ending in "\".
+        {"absent: header last in file, ending in a backslash", "[b]\n[a] \\", "a", "z", "3", 0,
+         "[b]\n[a] \\\n\n\tz = 3\n"},
         // Samba reads a line ending in a backslash together with the next one.
         {"absent: not inside a continued last line", "[a]\n\tx = 1\n\tusers = a \\\n\t  b \\\n\t  c",
          "a", "z", "3", 0, "[a]\n\tx = 1\n\tz = 3\n\tusers = a \\\n\t  b \\\n\t  c\n"},
