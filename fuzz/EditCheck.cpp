@@ -397,7 +397,12 @@ std::string checkOutcome(const EditCase& edit, const Expectation& expected, cons
     if (expected.file && file != *expected.file)
         return "smb.conf does not hold the expected bytes";
     const std::vector<SambaShare> after = fuzzref::ReadAsSamba(file);
-    std::string failure = compareViews(expectedView(edit, before), viewOf(after));
+    // A new section appended after a last line that ends in "\" without a
+    // line feed ends that line: its value loses the "\" that only the end
+    // of the file kept (no appended text can keep it and start a line).
+    const bool endsOpen = edit.operation == Operation::Create && !separatorBefore(edit.content).empty();
+    const std::vector<SambaShare> closed = endsOpen ? fuzzref::ReadAsSamba(edit.content + "\n\n") : before;
+    std::string failure = compareViews(expectedView(edit, closed), viewOf(after));
     if (failure.empty() && (edit.operation == Operation::Modify || edit.operation == Operation::Remove)) {
         const std::string key = fuzzref::Trimmed(*edit.args[1]);
         if (untouchedLines(edit.content, *edit.args[0], key) != untouchedLines(file, *edit.args[0], key))
