@@ -62,12 +62,20 @@ struct ShareProperties {
             property = meaning;
     }
 
+    // Texts as Samba reads them, runs of blanks squeezed.
+    static std::string squeezed(std::string_view value)
+    {
+        std::string text;
+        velmora::samba::AppendSqueezed(text, value);
+        return text;
+    }
+
     // PathName is always set ("" without a path line).
     void applyTo(CmpiInstance& instance) const
     {
         if (comment)
-            instance.setProperty("Comment", CmpiData(std::string(*comment)));
-        instance.setProperty("PathName", CmpiData(std::string(path.value_or(std::string_view()))));
+            instance.setProperty("Comment", CmpiData(squeezed(*comment)));
+        instance.setProperty("PathName", CmpiData(squeezed(path.value_or(std::string_view()))));
         if (readOnly)
             instance.setProperty("ReadOnly", CmpiBooleanData(*readOnly));
         if (inheritAcls)

@@ -44,7 +44,7 @@ static int getShareInfo(SambaShareInfoHandler handler, const char* shareName, vo
     const velmora::samba::Share* share = shareName != nullptr ? conf.Samba().Find(shareName) : nullptr;
     if (share != nullptr) {
         for (const velmora::samba::Parameter& parameter : conf.Samba().Parameters(*share))
-            lines.emplace_back(parameter.text);
+            lines.push_back(velmora::samba::SambaText(parameter));
     }
     velmora::trace("printing sectionInformation");
     for (const std::string& line : lines)
@@ -70,7 +70,7 @@ static int sharePathName(const char* shareName, char** out)
     const velmora::samba::Parameter* path = share != nullptr ? velmora::samba::LastSetting(conf.Samba(), *share, "path") : nullptr;
     if (path == nullptr || out == nullptr)
         return -1;
-    const std::string_view value = path->value();
+    const std::string value = velmora::samba::SambaValue(*path);
     char* copy = static_cast<char*>(std::malloc(value.size() + 1));
     if (copy == nullptr)
         return -1;

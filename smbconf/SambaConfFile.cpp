@@ -206,11 +206,12 @@ int SambaConfFile::parse(bool keepLines)
     const int32_t last = first + static_cast<int32_t>(lineEnds.size()) - 1;
     copyLines(content, lineEnds, lines);
     lineCount += static_cast<int32_t>(lineEnds.size());
-    // The bytes and the notes of where lines end are given back before the
-    // sections are built: a parse then holds little more than its model.
-    content = Content();
-    std::vector<size_t>().swap(lineEnds);
     buildSections([&](int32_t i) -> const std::string& { return lines[i]; }, last, layout, sections);
+    // Samba's reading stands on the read bytes, kept: read in one run over
+    // contiguous memory it costs a fraction of what it costs over lines.
+    content.bytes.resize(content.size);
+    bytes_ = std::move(content.bytes);
+    lineEnds_ = std::move(lineEnds);
     readAsSamba();
     return 0;
 }
@@ -238,20 +239,9 @@ SambaConfFile& SambaConfFile::operator=(const SambaConfFile& other)
     return *this;
 }
 
-std::string_view SambaConfFile::lineAt(int32_t i) const
-{
-    if (!sectionsOnly_)
-        return lines[static_cast<size_t>(i)];
-    const size_t k = static_cast<size_t>(i);
-    const size_t start = k == 0 ? 0 : lineEnds_[k - 1] + 1;
-    return std::string_view(bytes_.data() + start, lineEnds_[k] - start);
-}
-
 void SambaConfFile::readAsSamba()
 {
-    const int32_t count = sectionsOnly_ ? static_cast<int32_t>(lineEnds_.size())
-                                        : static_cast<int32_t>(lines.size());
-    samba_.Build(count, [this](int32_t i) { return lineAt(i); }, endsWithLineFeed_);
+    samba_.Build(bytes_, lineEnds_, endsWithLineFeed_);
 }
 
 std::vector<SambaSection> SambaConfFile::GetAllSectionInfo() const

@@ -102,7 +102,6 @@ public:
 
 private:
     int parse(bool keepLines);
-    std::string_view lineAt(int32_t i) const;
     void readAsSamba();
     const velmora::samba::Share* shareToRewrite(const char* name) const;
     int32_t insertionPoint(const velmora::samba::SectionRange& section) const;
@@ -111,7 +110,7 @@ private:
 
     bool sectionsOnly_ = false;
     bool endsWithLineFeed_ = false;
-    std::string bytes_;                // the file, kept by InitSections only
+    std::string bytes_;                // the file as read: Samba's reading stands on it
     std::vector<size_t> lineEnds_;     // where each line of bytes_ ends
     velmora::samba::Reading samba_;
 };

@@ -9,22 +9,6 @@
 
 namespace velmora::samba {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-std::string_view Trim(std::string_view text)
-{
-    size_t first = 0;
-    while (first < text.size() && IsBlank(text[first]))
-        ++first;
-    size_t last = text.size();
-    while (last > first && IsBlank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
-}
-
 namespace {
 
 char firstNonBlank(std::string_view line)

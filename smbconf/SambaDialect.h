@@ -28,9 +28,23 @@
 //   before the first "=", its value the trimmed text after it.
 namespace velmora::samba {
 
-// Samba's blank: the space and \t \n \v \f \r.
-bool IsBlank(char c);
-std::string_view Trim(std::string_view text);
+// Samba's blank: the space and \t \n \v \f \r. (Inline: every byte of a
+// parse passes here.)
+inline bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+inline std::string_view Trim(std::string_view text)
+{
+    size_t first = 0;
+    while (first < text.size() && IsBlank(text[first]))
+        ++first;
+    size_t last = text.size();
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
 
 bool IsComment(std::string_view line);
 

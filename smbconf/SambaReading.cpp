@@ -1,7 +1,6 @@
 #include "smbconf/SambaReading.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "smbconf/SambaDialect.h"
 
@@ -16,16 +15,24 @@ std::string_view skipLeadingBlanks(std::string_view line)
     return line.substr(first);
 }
 
-// The key under which byName_ files a section name: lower case, and the
-// global section's two names as one.
-std::string nameKey(std::string_view name)
+// ASCII lower case: Samba compares section names without case.
+char folded(char c)
 {
-    if (IsGlobalSection(name))
-        return "global";
-    std::string key(name);
-    for (char& c : key)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return key;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// A hash of a section name that agrees with SameSection: names it finds
+// equal hash alike (both names of the global section hash as "global").
+size_t nameHash(std::string_view name)
+{
+    if ((name.size() == 6 || name.size() == 7) && IsGlobalSection(name))
+        name = "global";
+    size_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(folded(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
 }
 
 // Links item, about to be stored at index at, behind the list last ends.
@@ -43,15 +50,42 @@ void link(std::vector<Item>& items, uint32_t& first, uint32_t& last, const Item&
 
 }  // namespace
 
+// The slot of byName_ that holds the share Samba takes name for, or the
+// empty slot where it would go.
+size_t Reading::slotOf(std::string_view name) const
+{
+    const size_t mask = byName_.size() - 1;
+    size_t slot = nameHash(name) & mask;
+    while (byName_[slot] != kNoIndex && !SameSection(shares_[byName_[slot]].name, name))
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+// An open-addressing table of share indices, kept at most half full, so
+// that a file of many thousand shares costs no allocation per share.
+void Reading::growNames()
+{
+    std::vector<uint32_t> old(std::max<size_t>(16, byName_.size() * 2), kNoIndex);
+    old.swap(byName_);
+    for (const uint32_t index : old)
+        if (index != kNoIndex)
+            byName_[slotOf(shares_[index].name)] = index;
+}
+
 size_t Reading::shareNamed(std::string_view name, bool headerless)
 {
-    const auto [it, added] = byName_.try_emplace(headerless ? std::string("global") : nameKey(name), shares_.size());
-    if (added) {
+    if (headerless)
+        name = "global";
+    if (2 * (shares_.size() + 1) > byName_.size())
+        growNames();
+    const size_t slot = slotOf(name);
+    if (byName_[slot] == kNoIndex) {
+        byName_[slot] = static_cast<uint32_t>(shares_.size());
         Share& share = shares_.emplace_back();
-        share.name = headerless ? std::string_view("global") : name;
-        share.global = headerless || IsGlobalSection(name);
+        share.name = name;
+        share.global = IsGlobalSection(name);
     }
-    return it->second;
+    return byName_[slot];
 }
 
 void Reading::addSection(size_t share, const SectionRange& section)
@@ -64,8 +98,14 @@ void Reading::addParameter(size_t share, const Parameter& parameter)
     link(parameters_, shares_[share].firstParameter, shares_[share].lastParameter, parameter);
 }
 
-void Reading::Build(int32_t count, const LineAt& lineAt, bool endsWithLineFeed)
+void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed)
 {
+    const auto count = static_cast<int32_t>(lineEnds.size());
+    const auto lineAt = [&](int32_t i) {
+        const size_t k = static_cast<size_t>(i);
+        const size_t start = k == 0 ? 0 : lineEnds[k - 1] + 1;
+        return bytes.substr(start, lineEnds[k] - start);
+    };
     shares_.clear();
     sections_.clear();
     parameters_.clear();
@@ -83,44 +123,49 @@ void Reading::Build(int32_t count, const LineAt& lineAt, bool endsWithLineFeed)
     };
     for (int32_t i = 0; i < count; ++i) {
         const std::string_view line = lineAt(i);
-        if (Trim(line).empty() || IsComment(line))
-            continue;
+        const std::string_view trimmed = Trim(line);
+        if (trimmed.empty() || trimmed.front() == '#' || trimmed.front() == ';')
+            continue;  // blank, or a comment, which never continues
         Parameter read;
         read.first = i;
         read.text = line;
-        const std::string_view content = skipLeadingBlanks(line);
-        if (continues(i, line) || HasBlankRun(Trim(content))) {
+        std::string_view logical = trimmed;  // the text Samba reads, trimmed
+        const bool goesOn = trimmed.back() == '\\' && (i + 1 < count || endsWithLineFeed);
+        if (goesOn || (trimmed.front() == '[' && HasBlankRun(SectionName(trimmed)))) {
             // Samba's own reading: blanks squeezed, continued lines joined.
+            // (Elsewhere runs of blanks are squeezed where values are taken.)
+            const std::string_view content = skipLeadingBlanks(line);
             std::string& text = joined_.emplace_back(line.substr(0, line.size() - content.size()));
             AppendSqueezed(text, content);
             // What goes on is the text read so far: 'x\\' joined with
             // an empty line still ends in "\".
-            for (bool goesOn = continues(i, line); goesOn && ++i < count;) {
+            for (bool more = goesOn; more && ++i < count;) {
                 joinedToAbove_[static_cast<size_t>(i)] = true;
                 DropContinuation(text);
                 AppendSqueezed(text, lineAt(i));
-                goesOn = continues(i, text);
+                more = continues(i, text);
             }
             if (i == count) {
                 DropContinuation(text);  // a "\" and line feed end the file
                 i = count - 1;
             }
             read.text = text;
+            logical = Trim(text);
         }
         read.last = i;
-        if (IsHeader(read.text)) {
+        if (logical.front() == '[') {
             if (open != kNone)
                 sections_[shares_[open].lastSection].last = read.first - 1;
-            const std::string_view name = SectionName(read.text);
+            const std::string_view name = SectionName(logical);
             open = shareNamed(name, false);
             addSection(open, {read.first, read.first, count - 1, name});
             continue;
         }
-        const size_t eq = read.text.find('=');
+        const size_t eq = logical.find('=');
         if (eq == std::string_view::npos)
             continue;  // Samba ignores a line without "="
-        const std::string_view key = Trim(read.text.substr(0, eq));
-        const std::string_view value = Trim(read.text.substr(eq + 1));
+        const std::string_view key = Trim(logical.substr(0, eq));
+        const std::string_view value = Trim(logical.substr(eq + 1));
         read.keyAt = static_cast<uint32_t>(key.data() - read.text.data());
         read.keyLength = static_cast<uint32_t>(key.size());
         read.valueAt = static_cast<uint32_t>(value.data() - read.text.data());
@@ -136,8 +181,10 @@ void Reading::Build(int32_t count, const LineAt& lineAt, bool endsWithLineFeed)
 
 const Share* Reading::Find(std::string_view name) const
 {
-    const auto it = byName_.find(nameKey(name));
-    return it == byName_.end() ? nullptr : &shares_[it->second];
+    if (byName_.empty())
+        return nullptr;
+    const uint32_t index = byName_[slotOf(name)];
+    return index == kNoIndex ? nullptr : &shares_[index];
 }
 
 bool Reading::NamedExactly(const Share& share, std::string_view name) const
@@ -146,6 +193,21 @@ bool Reading::NamedExactly(const Share& share, std::string_view name) const
         if (section.header >= 0 && section.name == name)
             return true;
     return false;
+}
+
+std::string SambaValue(const Parameter& parameter)
+{
+    std::string value;
+    AppendSqueezed(value, parameter.value());
+    return value;
+}
+
+std::string SambaText(const Parameter& parameter)
+{
+    const std::string_view content = skipLeadingBlanks(parameter.text);
+    std::string text(parameter.text.substr(0, parameter.text.size() - content.size()));
+    AppendSqueezed(text, content);
+    return text;
 }
 
 const Parameter* LastSetting(const Reading& reading, const Share& share, std::string_view key)

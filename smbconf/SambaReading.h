@@ -3,10 +3,8 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // smb.conf as Samba reads it (the rules are in SambaDialect.h): lines
@@ -18,9 +16,13 @@ namespace velmora::samba {
 constexpr uint32_t kNoIndex = static_cast<uint32_t>(-1);
 
 // One parameter as Samba reads it, from the file's lines first to last
-// (more than one when it continues). text is the line as Samba reads it:
-// the file's line itself when it does not continue, else the lines joined.
-// The views live as long as the reading and the lines it was built from.
+// (more than one when it continues). text is the file's line itself when it
+// does not continue, else the lines joined as Samba joins them (blanks
+// squeezed). Samba also reads every run of blanks inside a line as its first
+// blank: SambaValue and SambaText apply that to a value or a line taken
+// out (Samba's value of 'comment = a    b' is 'a b'); names compare
+// without blanks anyway. The views live as long as the reading and the
+// lines it was built from.
 struct Parameter {
     int32_t first = 0;
     int32_t last = 0;
@@ -87,12 +89,12 @@ private:
 
 class Reading {
 public:
-    using LineAt = std::function<std::string_view(int32_t)>;
-
-    // Reads count lines, lineAt(i) giving line i without its line feed.
+    // Reads the file's bytes, cut into lines at lineEnds (where each line's
+    // line feed stands, or the end for a last line without one).
     // endsWithLineFeed: whether a line feed follows the last line (a "\"
-    // there only continues when one does). Replaces any earlier reading.
-    void Build(int32_t count, const LineAt& lineAt, bool endsWithLineFeed);
+    // there only continues when one does). Replaces any earlier reading;
+    // its views point into bytes, which must outlive it.
+    void Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed);
 
     // Every share, global included, in the order of its first header (the
     // global share first when lines before the first header set anything).
@@ -115,16 +117,22 @@ private:
     // The index of the share that name (or, headerless, the lines before
     // the first header) belongs to, added when new.
     size_t shareNamed(std::string_view name, bool headerless);
+    size_t slotOf(std::string_view name) const;
+    void growNames();
     void addSection(size_t share, const SectionRange& section);
     void addParameter(size_t share, const Parameter& parameter);
 
     std::vector<Share> shares_;
     std::vector<SectionRange> sections_;
     std::vector<Parameter> parameters_;
-    std::unordered_map<std::string, size_t> byName_;
+    std::vector<uint32_t> byName_;  // share indices by name (SameSection)
     std::deque<std::string> joined_;  // the texts of lines that continue
     std::vector<bool> joinedToAbove_;
 };
+
+// The value and the line as Samba reads them: runs of blanks squeezed.
+std::string SambaValue(const Parameter& parameter);
+std::string SambaText(const Parameter& parameter);
 
 // The value Samba reads last in share for a parameter named key (by
 // Samba's identity), or nullptr when none of its lines sets it. For a
