@@ -37,10 +37,10 @@ size_t nameHash(std::string_view name)
 
 // Links item, about to be stored at index at, behind the list last ends.
 template <typename Item>
-void link(std::vector<Item>& items, uint32_t& first, uint32_t& last, const Item& item)
+void link(std::vector<Item>& items, uint32_t& first, uint32_t& last, Item&& item)
 {
     const auto at = static_cast<uint32_t>(items.size());
-    items.push_back(item);
+    items.push_back(std::move(item));
     if (last != kNoIndex)
         items[last].next = at;
     else
@@ -88,14 +88,14 @@ size_t Reading::shareNamed(std::string_view name, bool headerless)
     return byName_[slot];
 }
 
-void Reading::addSection(size_t share, const SectionRange& section)
+void Reading::addSection(size_t share, SectionRange section)
 {
-    link(sections_, shares_[share].firstSection, shares_[share].lastSection, section);
+    link(sections_, shares_[share].firstSection, shares_[share].lastSection, std::move(section));
 }
 
-void Reading::addParameter(size_t share, const Parameter& parameter)
+void Reading::addParameter(size_t share, Parameter parameter)
 {
-    link(parameters_, shares_[share].firstParameter, shares_[share].lastParameter, parameter);
+    link(parameters_, shares_[share].firstParameter, shares_[share].lastParameter, std::move(parameter));
 }
 
 void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed)
@@ -109,7 +109,12 @@ void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds,
     shares_.clear();
     sections_.clear();
     parameters_.clear();
-    byName_.clear();
+    // Sized for a share every eight lines, kept at most half full: a file of
+    // many thousand shares is read without growing it.
+    size_t slots = 16;
+    while (slots < static_cast<size_t>(lineEnds.size()) / 4)
+        slots *= 2;
+    byName_.assign(slots, kNoIndex);
     joined_.clear();
     joinedToAbove_.assign(static_cast<size_t>(count), false);
     // At most one parameter a line: one allocation, and no slack, for files

@@ -119,8 +119,8 @@ private:
     size_t shareNamed(std::string_view name, bool headerless);
     size_t slotOf(std::string_view name) const;
     void growNames();
-    void addSection(size_t share, const SectionRange& section);
-    void addParameter(size_t share, const Parameter& parameter);
+    void addSection(size_t share, SectionRange section);
+    void addParameter(size_t share, Parameter parameter);
 
     std::vector<Share> shares_;
     std::vector<SectionRange> sections_;
