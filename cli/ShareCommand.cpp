@@ -48,4 +48,22 @@ std::string unexpectedResult(int result, const std::string& function)
     return "unexpected result " + std::to_string(result) + " from " + function;
 }
 
+std::string parameterEditFailure(const ShareLibrary& library, int result, const std::string& name,
+                                 const std::string& invalid, const std::string& verdict,
+                                 const std::string& function)
+{
+    switch (result) {
+    case -1:
+        if (!anySectionNamed(library, name))
+            return noShareMessage(name);
+        return std::string(kSmbConf) + " could not be written" + smbConfEditHint();
+    case -4:
+        return "invalid argument: " + invalid;
+    case -5:
+        return sambaRefusal(verdict);
+    default:
+        return unexpectedResult(result, function);
+    }
+}
+
 }  // namespace velmora::cli

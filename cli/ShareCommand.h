@@ -32,6 +32,13 @@ std::string sambaRefusal(const std::string& verdict);
 // The reason of a result the library does not document for function.
 std::string unexpectedResult(int result, const std::string& function);
 
+// Why an edit of a parameter of share name by function failed with result:
+// no such share, a file that could not be written, invalid (the reason for
+// -4), or Samba's refusal (verdict, for -5).
+std::string parameterEditFailure(const ShareLibrary& library, int result, const std::string& name,
+                                 const std::string& invalid, const std::string& verdict,
+                                 const std::string& function);
+
 }  // namespace velmora::cli
 
 #endif

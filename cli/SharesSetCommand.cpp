@@ -25,18 +25,8 @@ std::string writtenValue(const ShareLibrary& library, const std::string& name, c
 std::string failureReason(const ShareLibrary& library, int result, const std::string& name,
                           const std::string& key, const std::string& value, const std::string& verdict)
 {
-    switch (result) {
-    case -1:
-        if (!anySectionNamed(library, name))
-            return noShareMessage(name);
-        return std::string(kSmbConf) + " could not be written" + smbConfEditHint();
-    case -4:
-        return "invalid argument: " + invalidSetReason(name, key, value);
-    case -5:
-        return sambaRefusal(verdict);
-    default:
-        return unexpectedResult(result, "CLIModifyKeyValuePair");
-    }
+    return parameterEditFailure(library, result, name, invalidSetReason(name, key, value), verdict,
+                                "CLIModifyKeyValuePair");
 }
 
 }  // namespace

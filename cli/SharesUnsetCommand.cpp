@@ -10,18 +10,7 @@ namespace {
 std::string failureReason(const ShareLibrary& library, int result, const std::string& name,
                           const std::string& key, const std::string& verdict)
 {
-    switch (result) {
-    case -1:
-        if (!anySectionNamed(library, name))
-            return noShareMessage(name);
-        return std::string(kSmbConf) + " could not be written" + smbConfEditHint();
-    case -4:
-        return "invalid argument: " + invalidKeyReason(name, key);
-    case -5:
-        return sambaRefusal(verdict);
-    default:
-        return unexpectedResult(result, "CLIRemoveKeyValuePair");
-    }
+    return parameterEditFailure(library, result, name, invalidKeyReason(name, key), verdict, "CLIRemoveKeyValuePair");
 }
 
 }  // namespace

@@ -67,6 +67,8 @@ public:
     }
     bool Held() const { return lock_.Held(); }
     SambaConfFile& Conf() { return conf_; }
+    // Held, and Samba has a share of that name (ignoring case).
+    bool HasShare(const char* name) const { return Held() && conf_.Samba().Find(name) != nullptr; }
 
 private:
     const velmora::EditLock lock_;
@@ -106,11 +108,9 @@ static int modifyKeyValuePair(const char* shareName, const char* key, const char
     if (!velmora::IsValidParameter(shareName, key, value))
         return -4;
     LockedConf locked;
-    if (!locked.Held())
+    if (!locked.HasShare(shareName))
         return -1;
     SambaConfFile& conf = locked.Conf();
-    if (conf.Samba().Find(shareName) == nullptr)
-        return -1;
     std::string keyText = key;
     std::string valueText = value;
     trim(keyText);
@@ -134,14 +134,11 @@ static int removeKeyValuePair(const char* shareName, const char* key)
     if (!velmora::IsValidKey(shareName, key))
         return -4;
     LockedConf locked;
-    if (!locked.Held())
-        return -1;
-    SambaConfFile& conf = locked.Conf();
-    if (conf.Samba().Find(shareName) == nullptr)
+    if (!locked.HasShare(shareName))
         return -1;
     std::string keyText = key;
     trim(keyText);
-    return conf.RemoveProperty(shareName, keyText);
+    return locked.Conf().RemoveProperty(shareName, keyText);
 }
 
 int CLIRemoveKeyValuePair(const char* shareName, const char* key)

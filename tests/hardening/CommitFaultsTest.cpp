@@ -18,6 +18,7 @@
 #include <functional>
 #include <thread>
 
+#include "tests/support/Child.h"
 #include "tests/support/ProviderHost.h"
 #include "tests/support/Sandbox.h"
 
@@ -41,27 +42,10 @@ int countShare(const char*, void* context)
 // fails the test instead of blocking it. The child's text, or how it died.
 std::string within(int seconds, const std::function<std::string()>& body)
 {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return "no pipe";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        alarm(static_cast<unsigned>(seconds));
-        const std::string text = body();
-        _exit(write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1);
-    }
-    close(fds[1]);
-    std::string text;
-    char chunk[4096];
-    for (ssize_t got; (got = read(fds[0], chunk, sizeof chunk)) > 0;)
-        text.append(chunk, static_cast<size_t>(got));
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (WIFSIGNALED(status))
-        return "killed by signal " + std::to_string(WTERMSIG(status)) + (WTERMSIG(status) == SIGALRM ? " (hang)" : "");
-    return text;
+    const testfs::ChildOutcome child = testfs::RunInChild(body, static_cast<unsigned>(seconds));
+    if (!child.exited)
+        return "killed by signal " + std::to_string(child.status) + (child.status == SIGALRM ? " (hang)" : "");
+    return child.text;
 }
 
 // Every share function once, one answer per line.

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "tests/support/Child.h"
 #include "tests/support/ProviderHost.h"
 
 namespace {
@@ -14,25 +15,8 @@ namespace {
 // body's text from a forked child that must end within 10 s: a hang fails.
 std::string within10s(const std::function<std::string()>& body)
 {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return "no pipe";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        alarm(10);
-        const std::string text = body();
-        _exit(write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1);
-    }
-    close(fds[1]);
-    std::string text;
-    char chunk[4096];
-    for (ssize_t got; (got = read(fds[0], chunk, sizeof chunk)) > 0;)
-        text.append(chunk, static_cast<size_t>(got));
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFSIGNALED(status) ? "killed by signal " + std::to_string(WTERMSIG(status)) : text;
+    const testfs::ChildOutcome child = testfs::RunInChild(body, 10);
+    return child.exited ? child.text : "killed by signal " + std::to_string(child.status);
 }
 
 // smb.conf there but unreadable: every read operation fails and names the

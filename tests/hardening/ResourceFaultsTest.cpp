@@ -13,6 +13,7 @@
 #include <functional>
 #include <sstream>
 
+#include "tests/support/Child.h"
 #include "tests/support/ProviderHost.h"
 #include "tests/support/Sandbox.h"
 
@@ -144,25 +145,13 @@ bool dropFileAccess()
 // to inspect the files afterwards; the child's text, or why it failed.
 std::string runInChild(const std::function<std::string()>& body, FileAccess access)
 {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return "child failed: no pipe";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const std::string text = access == FileAccess::Kept || dropFileAccess()
-                                     ? body() : "child failed: cannot drop the file access capabilities";
-        _exit(write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1);
-    }
-    close(fds[1]);
-    std::string text;
-    char chunk[4096];
-    for (ssize_t got; (got = read(fds[0], chunk, sizeof chunk)) > 0;)
-        text.append(chunk, static_cast<size_t>(got));
-    close(fds[0]);
-    int status = -1;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "child failed with status " + std::to_string(status) + ": " + text;
-    return text;
+    const testfs::ChildOutcome child = testfs::RunInChild([&] {
+        return access == FileAccess::Kept || dropFileAccess() ? body()
+                                                               : "child failed: cannot drop the file access capabilities";
+    });
+    if (!child.exited || child.status != 0)
+        return "child failed with status " + std::to_string(child.status) + ": " + child.text;
+    return child.text;
 }
 
 TEST(ResourceFaults, UnreadableConfigurationIsNeitherListedNorEdited)
