@@ -377,9 +377,10 @@ std::vector<std::string> untouchedLines(const std::string& bytes, const std::str
     }
     // An empty line that takes the continuation of the line above it is no
     // line of its own: an edit may add one after a last line ending in "\".
+    const std::vector<bool> joined = joinedLines(bytes, lines.size());
     std::vector<std::string> kept;
     for (size_t i = 0; i < lines.size(); ++i)
-        if (!edited[i] && !(i > 0 && fuzzref::SambaTrimmed(lines[i]).empty() && continues(lines[i - 1])))
+        if (!edited[i] && !(joined[i] && fuzzref::SambaTrimmed(lines[i]).empty()))
             kept.push_back(lines[i]);
     return kept;
 }

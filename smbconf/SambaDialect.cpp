@@ -17,9 +17,17 @@ char firstNonBlank(std::string_view line)
     return text.empty() ? '\0' : text.front();
 }
 
+// ASCII case aside, every byte counts (a NUL included, which strncasecmp
+// would stop at).
 bool equalIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+    if (a.size() != b.size())
+        return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
 }
 
 std::string fold(std::string_view key)
