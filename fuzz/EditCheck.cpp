@@ -73,7 +73,17 @@ std::string separatorBefore(const std::string& content)
     if (content.empty() || content.back() == '\n')
         return "";
     const size_t start = content.rfind('\n');
-    return continues(content.substr(start == std::string::npos ? 0 : start + 1)) ? "\n" : "";
+    std::string last = fuzzref::SambaTrimmed(content.substr(start == std::string::npos ? 0 : start + 1));
+    if (!last.empty() && (last[0] == '#' || last[0] == ';'))
+        return "";
+    // Each empty line Samba joins drops one final "\\"; it goes on while
+    // one is left.
+    std::string separator;
+    while (continues(last)) {
+        last = fuzzref::SambaTrimmed(last.substr(0, last.size() - 1));
+        separator += '\n';
+    }
+    return separator;
 }
 
 // lstat of the path without its final slashes: '/srv/link/' is the link.
@@ -402,7 +412,8 @@ std::string checkOutcome(const EditCase& edit, const Expectation& expected, cons
     // line feed ends that line: its value loses the "\" that only the end
     // of the file kept (no appended text can keep it and start a line).
     const bool endsOpen = edit.operation == Operation::Create && !separatorBefore(edit.content).empty();
-    const std::vector<SambaShare> closed = endsOpen ? fuzzref::ReadAsSamba(edit.content + "\n\n") : before;
+    const std::vector<SambaShare> closed =
+        endsOpen ? fuzzref::ReadAsSamba(edit.content + separatorBefore(edit.content) + "\n") : before;
     std::string failure = compareViews(expectedView(edit, closed), viewOf(after));
     if (failure.empty() && (edit.operation == Operation::Modify || edit.operation == Operation::Remove)) {
         const std::string key = fuzzref::Trimmed(*edit.args[1]);

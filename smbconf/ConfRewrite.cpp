@@ -19,18 +19,19 @@ namespace velmora {
 namespace {
 
 // What must come between the file's content and an appended text that
-// starts on a line of its own: one more line feed when the content ends,
-// without a line feed, in a line that Samba continues with the next one.
-// The text's own first line feed then ends that line, and the extra one
-// gives it an empty line to join instead of the text's first line.
-std::string_view separatorBefore(const std::string& content)
+// starts on a line of its own: when the content ends, without a line feed,
+// in a line that Samba continues with the next one, as many more line feeds
+// as empty lines Samba would join into it. The text's own first line feed
+// then ends that line, and the extra ones give it empty lines to join
+// instead of the text's first line.
+std::string separatorBefore(const std::string& content)
 {
     if (content.empty() || content.back() == '\n')
         return {};
     const size_t start = content.rfind('\n');
     const std::string_view last(content.data() + (start == std::string::npos ? 0 : start + 1),
                                 content.size() - (start == std::string::npos ? 0 : start + 1));
-    return samba::Continues(last) ? "\n" : "";
+    return std::string(static_cast<size_t>(samba::EmptyLinesToEnd(last)), '\n');
 }
 
 // Errors that say the rename cannot be used here, though the file itself
@@ -140,7 +141,7 @@ int AppendToSmbConf(std::string_view tail)
     std::string content;
     if (!ReadConf(kSmbConfPath, content, true))
         return -1;
-    const std::string_view separator = separatorBefore(content);
+    const std::string separator = separatorBefore(content);
     content.append(separator).append(tail);
     return CommitSmbConf(content, "");
 }

@@ -41,8 +41,9 @@ int RewriteSmbConf(const std::vector<std::string>& lines, const LineFilter& filt
 
 // Replaces smb.conf by its present bytes followed by tail, which begins with
 // a line feed. When the bytes end, without a line feed, in a line that Samba
-// continues with the next one, one more line feed goes between, so that
-// tail's first line stays a line of its own. -1 (and nothing created) when
+// continues with the next one, as many more line feeds go between as
+// empty lines Samba would join into it, so that tail's first line stays a
+// line of its own. -1 (and nothing created) when
 // smb.conf is missing or cannot be both read and written; otherwise
 // CommitSmbConf's result.
 int AppendToSmbConf(std::string_view tail);

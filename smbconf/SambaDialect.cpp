@@ -88,6 +88,20 @@ void DropContinuation(std::string& squeezed)
         squeezed.pop_back();
 }
 
+int EmptyLinesToEnd(std::string_view line)
+{
+    if (IsComment(line))
+        return 0;
+    std::string text;
+    AppendSqueezed(text, line);
+    int joins = 0;
+    while (Continues(text)) {
+        DropContinuation(text);
+        ++joins;
+    }
+    return joins;
+}
+
 bool IsHeader(std::string_view line)
 {
     return firstNonBlank(line) == '[';

@@ -62,6 +62,12 @@ bool HasBlankRun(std::string_view text);
 // Drops what continues a squeezed line: a final "\", or "\" and one blank.
 void DropContinuation(std::string& squeezed);
 
+// How many empty lines after line Samba would join into it: each join drops
+// one final "\", and the joined text goes on while it still ends in one
+// ('x \' takes 1, 'x\\' takes 2). An edit that puts a line of its own
+// after such a last line puts that many empty lines between.
+int EmptyLinesToEnd(std::string_view line);
+
 // For a line (not a comment) whose first byte that is not blank is "[":
 // the section name. Without a "]", Samba refuses the file; the name is then
 // the rest of the line, trimmed.

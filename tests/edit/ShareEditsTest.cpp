@@ -94,6 +94,10 @@ TEST(CreateShare, AppendsTheSectionOrRefuses)
          "[global]\n\tworkgroup = W\n" + added},
         {"no final line feed after a continued line", "[g]\n\tusers = a \\  ", "data", dir, "Data", 0,
          "[g]\n\tusers = a \\  \n\n" + added},
+        // Samba goes on while the joined text still ends in a backslash: two
+        // of them take two empty lines.
+        {"no final line feed after a line ending in two backslashes", "[g]\n\tusers = a\\\\", "data", dir, "Data",
+         0, "[g]\n\tusers = a\\\\\n\n\n" + added},
         {"empty file", "", "data", dir, "Data", 0, "\n" + added},
         {"blanks and CRs kept", "[g]\r\n   x = 1  \r\n", "data", dir, "Data", 0,
          "[g]\r\n   x = 1  \r\n\n" + added},
