@@ -256,8 +256,8 @@ std::vector<SambaShare> ReadAsSamba(std::string_view bytes)
         const std::string trimmed = SambaTrimmed(line.text);
         if (!trimmed.empty() && trimmed[0] == '[') {
             const size_t close = trimmed.find(']');
-            const std::string name =
-                close == std::string::npos ? SambaTrimmed(trimmed.substr(1)) : trimmed.substr(1, close - 1);
+            const std::string name = CName(
+                close == std::string::npos ? SambaTrimmed(trimmed.substr(1)) : trimmed.substr(1, close - 1));
             if (open != kNone)
                 shares[open].sections.back().last = line.first - 1;
             open = shareFor(shares, name, true);

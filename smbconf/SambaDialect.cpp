@@ -112,7 +112,11 @@ std::string_view SectionName(std::string_view header)
     const std::string_view text = Trim(header);
     const std::string_view inside = text.substr(text.empty() ? 0 : 1);
     const size_t close = inside.find(']');
-    return close == std::string_view::npos ? Trim(inside) : inside.substr(0, close);
+    const std::string_view name = close == std::string_view::npos ? Trim(inside) : inside.substr(0, close);
+    // A name is a C string wherever it goes (handlers, InstanceID, lookups):
+    // it ends at a NUL byte, so that a share is found by the name it is
+    // listed under. (Samba refuses such a file.)
+    return name.substr(0, name.find('\0'));
 }
 
 bool IsGlobalSection(std::string_view name)

@@ -23,7 +23,7 @@
 //   no line feed after it, stays.
 // - A line whose first byte that is not blank is "[" is a section header;
 //   the name is the text up to the first "]", blanks kept ('[data] ; x' is
-//   data, '[x]y]' is x).
+//   data, '[x]y]' is x), and up to a NUL byte, as a C string carries it.
 // - Anything else with an "=" is a parameter: its name is the trimmed text
 //   before the first "=", its value the trimmed text after it.
 namespace velmora::samba {
