@@ -180,7 +180,7 @@ Expectation expectDelete(const EditCase& edit, const std::vector<SambaShare>& be
     std::vector<bool> dropped(lines.size(), false);
     for (const fuzzref::SectionLines& section : fuzzref::FindShare(before, *name)->sections) {
         for (size_t i = section.header; section.headed && i <= section.last; ++i) {
-            const std::string text = fuzzref::Trimmed(lines[i]);
+            const std::string text = fuzzref::SambaTrimmed(lines[i]);  // a comment as Samba sees one
             dropped[i] = text.empty() || text[0] != '#' || joined[i];
         }
     }

@@ -10,17 +10,18 @@
 #include "smbconf/ConfRewrite.h"
 #include "smbconf/SambaConfFile.h"
 #include "smbconf/SambaDialect.h"
-#include "smbconf/Text.h"
 
 namespace {
 
 using velmora::samba::Parameter;
 using velmora::samba::Share;
 
+// A '#' comment line as Samba reads it: a line that only looks like one
+// after other control bytes ('\x10#...') is a parameter to Samba, and a kept
+// copy of it would set something in the section above.
 bool isCommentLine(const std::string& line)
 {
-    std::string text = line;
-    trim(text);
+    const std::string_view text = velmora::samba::Trim(line);
     return !text.empty() && text.front() == '#';
 }
 

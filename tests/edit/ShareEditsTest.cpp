@@ -248,6 +248,10 @@ TEST(DeleteShare, DropsTheSectionButKeepsItsComments)
         {"a parameter continued past the section's end goes with it",
          "[a]\n\tcomment = x \\\n[b]\n[c]\n", "a", 0, "[c]\n"},
         {"only the other case exists", "[data]\n\tpath = /a\n", "Data", -1, "[data]\n\tpath = /a\n"},
+        // To Samba a control byte is no blank: the line sets a parameter,
+        // and kept it would set it in global.
+        {"a '#' behind a control byte is no comment", "[data]\n \x10# note = x\n\t# kept\n", "data", 0,
+         "\t# kept\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
