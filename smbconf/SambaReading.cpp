@@ -93,22 +93,52 @@ void Reading::addSection(size_t share, SectionRange section)
     link(sections_, shares_[share].firstSection, shares_[share].lastSection, std::move(section));
 }
 
-void Reading::addParameter(size_t share, Parameter parameter)
+std::string_view Reading::lineAt(int32_t i) const
 {
-    link(parameters_, shares_[share].firstParameter, shares_[share].lastParameter, std::move(parameter));
+    const size_t k = static_cast<size_t>(i);
+    const size_t start = k == 0 ? 0 : (*lineEnds_)[k - 1] + 1;
+    return bytes_.substr(start, (*lineEnds_)[k] - start);
 }
 
+// Samba's own reading of the line at i, which goes on (goesOn) or is a
+// header with runs of blanks: blanks squeezed, continued lines joined.
+// Leaves i at the last line read; the index of the text in joined_.
+size_t Reading::join(int32_t& i, bool goesOn)
+{
+    const auto count = static_cast<int32_t>(lineEnds_->size());
+    const int32_t first = i;
+    const std::string_view line = lineAt(i);
+    const std::string_view content = skipLeadingBlanks(line);
+    std::string& text = joined_.emplace_back(line.substr(0, line.size() - content.size()));
+    AppendSqueezed(text, content);
+    // What goes on is the text read so far: 'x\\' joined with an empty
+    // line still ends in "\". A "\" continues only where a line feed
+    // follows it.
+    for (bool more = goesOn; more && ++i < count;) {
+        joinedToAbove_[static_cast<size_t>(i)] = true;
+        DropContinuation(text);
+        AppendSqueezed(text, lineAt(i));
+        more = Continues(text) && (i + 1 < count || endsWithLineFeed_);
+    }
+    if (i == count) {
+        DropContinuation(text);  // a "\" and line feed end the file
+        i = count - 1;
+    }
+    joins_.push_back({first, i, joined_.size() - 1});
+    return joined_.size() - 1;
+}
+
+// Finds the shares and their sections. Only the lines before the first
+// header are looked at more closely: Samba's global share is there only
+// when one of them sets something.
 void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed)
 {
+    bytes_ = bytes;
+    lineEnds_ = &lineEnds;
+    endsWithLineFeed_ = endsWithLineFeed;
     const auto count = static_cast<int32_t>(lineEnds.size());
-    const auto lineAt = [&](int32_t i) {
-        const size_t k = static_cast<size_t>(i);
-        const size_t start = k == 0 ? 0 : lineEnds[k - 1] + 1;
-        return bytes.substr(start, lineEnds[k] - start);
-    };
     shares_.clear();
     sections_.clear();
-    parameters_.clear();
     // Sized for a share every eight lines, kept at most half full: a file of
     // many thousand shares is read without growing it.
     size_t slots = 16;
@@ -116,72 +146,79 @@ void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds,
         slots *= 2;
     byName_.assign(slots, kNoIndex);
     joined_.clear();
+    joins_.clear();
     joinedToAbove_.assign(static_cast<size_t>(count), false);
-    // At most one parameter a line: one allocation, and no slack, for files
-    // of many thousand shares.
-    parameters_.reserve(static_cast<size_t>(count));
+    parameters_.clear();
     constexpr size_t kNone = static_cast<size_t>(-1);
     size_t open = kNone;  // the share of the section being read
-    // A "\" continues only where a line feed follows it.
-    const auto continues = [&](int32_t i, std::string_view line) {
-        return Continues(line) && (i + 1 < count || endsWithLineFeed);
-    };
     for (int32_t i = 0; i < count; ++i) {
-        const std::string_view line = lineAt(i);
-        const std::string_view trimmed = Trim(line);
+        const std::string_view trimmed = Trim(lineAt(i));
         if (trimmed.empty() || trimmed.front() == '#' || trimmed.front() == ';')
             continue;  // blank, or a comment, which never continues
-        Parameter read;
-        read.first = i;
-        read.text = line;
+        const int32_t first = i;
         std::string_view logical = trimmed;  // the text Samba reads, trimmed
         const bool goesOn = trimmed.back() == '\\' && (i + 1 < count || endsWithLineFeed);
-        if (goesOn || (trimmed.front() == '[' && HasBlankRun(SectionName(trimmed)))) {
-            // Samba's own reading: blanks squeezed, continued lines joined.
-            // (Elsewhere runs of blanks are squeezed where values are taken.)
-            const std::string_view content = skipLeadingBlanks(line);
-            std::string& text = joined_.emplace_back(line.substr(0, line.size() - content.size()));
-            AppendSqueezed(text, content);
-            // What goes on is the text read so far: 'x\\' joined with
-            // an empty line still ends in "\".
-            for (bool more = goesOn; more && ++i < count;) {
-                joinedToAbove_[static_cast<size_t>(i)] = true;
-                DropContinuation(text);
-                AppendSqueezed(text, lineAt(i));
-                more = continues(i, text);
-            }
-            if (i == count) {
-                DropContinuation(text);  // a "\" and line feed end the file
-                i = count - 1;
-            }
-            read.text = text;
-            logical = Trim(text);
-        }
-        read.last = i;
+        if (goesOn || (trimmed.front() == '[' && HasBlankRun(SectionName(trimmed))))
+            logical = Trim(joined_[join(i, goesOn)]);
         if (logical.front() == '[') {
             if (open != kNone)
-                sections_[shares_[open].lastSection].last = read.first - 1;
+                sections_[shares_[open].lastSection].last = first - 1;
             const std::string_view name = SectionName(logical);
             open = shareNamed(name, false);
-            addSection(open, {read.first, read.first, count - 1, name});
-            continue;
-        }
-        const size_t eq = logical.find('=');
-        if (eq == std::string_view::npos)
-            continue;  // Samba ignores a line without "="
-        const std::string_view key = Trim(logical.substr(0, eq));
-        const std::string_view value = Trim(logical.substr(eq + 1));
-        read.keyAt = static_cast<uint32_t>(key.data() - read.text.data());
-        read.keyLength = static_cast<uint32_t>(key.size());
-        read.valueAt = static_cast<uint32_t>(value.data() - read.text.data());
-        read.valueLength = static_cast<uint32_t>(value.size());
-        if (open == kNone) {
+            addSection(open, {first, first, count - 1, name});
+        } else if (open == kNone && logical.find('=') != std::string_view::npos) {
             // Before the first header: Samba's global section.
             open = shareNamed({}, true);
             addSection(open, {-1, 0, count - 1, {}});
         }
-        addParameter(open, read);
     }
+    spans_.assign(shares_.size(), Span());
+}
+
+ParameterList Reading::Parameters(const Share& share) const
+{
+    const auto index = static_cast<size_t>(&share - shares_.data());
+    if (!spans_[index].read)
+        readParameters(index);
+    return {parameters_, spans_[index].first, spans_[index].end};
+}
+
+// Reads the parameters of every section of the share, line by line as
+// Build read them: a line Samba joined is taken as joined.
+void Reading::readParameters(size_t share) const
+{
+    Span& span = spans_[share];
+    span.first = parameters_.size();
+    for (const SectionRange& section : Sections(shares_[share])) {
+        auto joined = std::lower_bound(joins_.begin(), joins_.end(), section.first,
+                                       [](const Joined& j, int32_t line) { return j.first < line; });
+        for (int32_t i = section.first; i <= section.last; ++i) {
+            Parameter read;
+            read.first = i;
+            read.text = lineAt(i);
+            if (joined != joins_.end() && joined->first == i) {
+                read.text = joined_[joined->text];
+                i = joined->last;
+                ++joined;
+            }
+            read.last = i;
+            const std::string_view logical = Trim(read.text);
+            if (logical.empty() || logical.front() == '#' || logical.front() == ';' || logical.front() == '[')
+                continue;  // blank, comment, or the section's header
+            const size_t eq = logical.find('=');
+            if (eq == std::string_view::npos)
+                continue;  // Samba ignores a line without "="
+            const std::string_view key = Trim(logical.substr(0, eq));
+            const std::string_view value = Trim(logical.substr(eq + 1));
+            read.keyAt = static_cast<uint32_t>(key.data() - read.text.data());
+            read.keyLength = static_cast<uint32_t>(key.size());
+            read.valueAt = static_cast<uint32_t>(value.data() - read.text.data());
+            read.valueLength = static_cast<uint32_t>(value.size());
+            parameters_.push_back(read);
+        }
+    }
+    span.end = parameters_.size();
+    span.read = true;
 }
 
 const Share* Reading::Find(std::string_view name) const

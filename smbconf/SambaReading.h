@@ -28,7 +28,6 @@ struct Parameter {
     int32_t last = 0;
     std::string_view text;
     uint32_t keyAt = 0, keyLength = 0, valueAt = 0, valueLength = 0;
-    uint32_t next = kNoIndex;  // the share's next parameter
 
     std::string_view key() const { return text.substr(keyAt, keyLength); }      // trimmed, as written
     std::string_view value() const { return text.substr(valueAt, valueLength); }  // trimmed
@@ -52,7 +51,6 @@ struct Share {
     std::string_view name;
     bool global = false;
     uint32_t firstSection = kNoIndex, lastSection = kNoIndex;
-    uint32_t firstParameter = kNoIndex, lastParameter = kNoIndex;
 };
 
 // The items of one share, in file order: a range over a list linked by
@@ -87,13 +85,53 @@ private:
     uint32_t first_;
 };
 
+// The parameters of one share, in file order: a run of the reading's
+// parameters, walked by index (a list read later for another share never
+// moves them).
+class ParameterList {
+public:
+    class iterator {
+    public:
+        iterator(const std::deque<Parameter>* items, size_t at) : items_(items), at_(at) {}
+        const Parameter& operator*() const { return (*items_)[at_]; }
+        const Parameter* operator->() const { return &(*items_)[at_]; }
+        iterator& operator++()
+        {
+            ++at_;
+            return *this;
+        }
+        bool operator!=(const iterator& other) const { return at_ != other.at_; }
+
+    private:
+        const std::deque<Parameter>* items_;
+        size_t at_;
+    };
+    ParameterList(const std::deque<Parameter>& items, size_t first, size_t end)
+        : items_(&items), first_(first), end_(end) {}
+    iterator begin() const { return iterator(items_, first_); }
+    iterator end() const { return iterator(items_, end_); }
+    bool empty() const { return first_ == end_; }
+
+private:
+    const std::deque<Parameter>* items_;
+    size_t first_, end_;
+};
+
 class Reading {
 public:
+    Reading() = default;
+    // A reading points into the bytes and line ends it was built from, and
+    // into its own joined texts: it is built afresh, never copied.
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
+
     // Reads the file's bytes, cut into lines at lineEnds (where each line's
     // line feed stands, or the end for a last line without one).
     // endsWithLineFeed: whether a line feed follows the last line (a "\"
-    // there only continues when one does). Replaces any earlier reading;
-    // its views point into bytes, which must outlive it.
+    // there only continues when one does). Replaces any earlier reading.
+    // Both bytes and lineEnds must outlive the reading: its views point
+    // into them, and a share's parameters are read from them when first
+    // asked for.
     void Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed);
 
     // Every share, global included, in the order of its first header (the
@@ -104,7 +142,12 @@ public:
     const Share* Find(std::string_view name) const;
 
     Linked<SectionRange> Sections(const Share& share) const { return {sections_, share.firstSection}; }
-    Linked<Parameter> Parameters(const Share& share) const { return {parameters_, share.firstParameter}; }
+
+    // The share's parameters, across its sections. Build finds only where
+    // the shares and sections lie; each share's parameters are read the
+    // first time they are asked for (an edit needs those of one share).
+    // A parameter, once read, stays where it is while the reading lives.
+    ParameterList Parameters(const Share& share) const;
 
     // True when a header of the share is exactly name (case counts).
     bool NamedExactly(const Share& share, std::string_view name) const;
@@ -114,20 +157,40 @@ public:
     bool JoinedToAbove(int32_t i) const { return i >= 0 && static_cast<size_t>(i) < joinedToAbove_.size() && joinedToAbove_[static_cast<size_t>(i)]; }
 
 private:
+    // A line Samba reads otherwise than it stands: continued over the
+    // lines first to last, or a header with runs of blanks; its text is
+    // joined_[text].
+    struct Joined {
+        int32_t first, last;
+        size_t text;
+    };
+    // Where a share's parameters lie in parameters_, once read.
+    struct Span {
+        size_t first = 0, end = 0;
+        bool read = false;
+    };
+
+    std::string_view lineAt(int32_t i) const;
+    size_t join(int32_t& i, bool goesOn);
+    void readParameters(size_t share) const;
     // The index of the share that name (or, headerless, the lines before
     // the first header) belongs to, added when new.
     size_t shareNamed(std::string_view name, bool headerless);
     size_t slotOf(std::string_view name) const;
     void growNames();
     void addSection(size_t share, SectionRange section);
-    void addParameter(size_t share, Parameter parameter);
 
+    std::string_view bytes_;
+    const std::vector<size_t>* lineEnds_ = nullptr;
+    bool endsWithLineFeed_ = false;
     std::vector<Share> shares_;
     std::vector<SectionRange> sections_;
-    std::vector<Parameter> parameters_;
     std::vector<uint32_t> byName_;  // share indices by name (SameSection)
-    std::deque<std::string> joined_;  // the texts of lines that continue
+    std::deque<std::string> joined_;
+    std::vector<Joined> joins_;  // in line order
     std::vector<bool> joinedToAbove_;
+    mutable std::deque<Parameter> parameters_;
+    mutable std::vector<Span> spans_;  // one per share
 };
 
 // The value and the line as Samba reads them: runs of blanks squeezed.
