@@ -67,15 +67,16 @@ bool isGlobalName(const std::string& name)
 
 // A file that ends, without a line feed, in a line Samba continues gets one
 // more line feed before the new section, whose header would else be joined
-// to that line.
+// to that line. What goes on is all the text Samba joined into the last
+// line, not that line alone.
 std::string separatorBefore(const std::string& content)
 {
     if (content.empty() || content.back() == '\n')
         return "";
-    const size_t start = content.rfind('\n');
-    std::string last = fuzzref::SambaTrimmed(content.substr(start == std::string::npos ? 0 : start + 1));
-    if (!last.empty() && (last[0] == '#' || last[0] == ';'))
-        return "";
+    const std::vector<fuzzref::LogicalLine> logical = fuzzref::LogicalLines(content);
+    if (logical.empty() || logical.back().last + 1 != fuzzref::SplitLines(content).size())
+        return "";  // the last line is blank or a comment
+    std::string last = fuzzref::SambaTrimmed(logical.back().text);
     // Each empty line Samba joins drops one final "\\"; it goes on while
     // one is left.
     std::string separator;

@@ -14,6 +14,7 @@
 #include "smbconf/InPlaceWrite.h"
 #include "smbconf/SambaVerdict.h"
 #include "smbconf/SambaDialect.h"
+#include "smbconf/SambaReading.h"
 
 namespace velmora {
 namespace {
@@ -21,17 +22,18 @@ namespace {
 // What must come between the file's content and an appended text that
 // starts on a line of its own: when the content ends, without a line feed,
 // in a line that Samba continues with the next one, as many more line feeds
-// as empty lines Samba would join into it. The text's own first line feed
-// then ends that line, and the extra ones give it empty lines to join
-// instead of the text's first line.
+// as empty lines Samba would join into it (judged on all the text Samba has
+// joined into that line, not its last line alone). The text's own first
+// line feed then ends that line, and the extra ones give it empty lines to
+// join instead of the text's first line.
 std::string separatorBefore(const std::string& content)
 {
     if (content.empty() || content.back() == '\n')
         return {};
-    const size_t start = content.rfind('\n');
-    const std::string_view last(content.data() + (start == std::string::npos ? 0 : start + 1),
-                                content.size() - (start == std::string::npos ? 0 : start + 1));
-    return std::string(static_cast<size_t>(samba::EmptyLinesToEnd(last)), '\n');
+    const std::vector<size_t> ends = samba::LineEnds(content);
+    samba::Reading reading;
+    reading.Build(content, ends, false);
+    return std::string(static_cast<size_t>(reading.EmptyLinesAtEnd()), '\n');
 }
 
 // Errors that say the rename cannot be used here, though the file itself

@@ -186,7 +186,7 @@ int SambaConfFile::ModifySection(const char* name, std::string& key, std::string
             // The new line follows: this one must end, and when it ends in
             // "\" an empty line takes the continuation instead of the new line.
             appendLine(out, line);
-            out.append(static_cast<size_t>(velmora::samba::EmptyLinesToEnd(line)), '\n');
+            out.append(static_cast<size_t>(samba_.EmptyLinesAtEnd()), '\n');
         } else {
             keepLine(out, i, line);
         }

@@ -93,10 +93,13 @@ struct Layout {
 void classify(std::string_view line, int32_t index, Layout& layout)
 {
     velmora::trace("Comimg to trim .............");
-    const std::string_view text = velmora::trimView(line);
-    if (text.empty() || text.front() == '#')
+    // Only the first byte that is not blank matters here.
+    size_t first = 0;
+    while (first < line.size() && velmora::isBlank(line[first]))
+        ++first;
+    if (first == line.size() || line[first] == '#')
         return;
-    if (text.front() != '[') {
+    if (line[first] != '[') {
         if (!layout.headers.empty())
             layout.parameters.push_back(index);
         return;
@@ -114,6 +117,8 @@ void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineE
     const char* begin = content.bytes.data();
     const char* cursor = begin;
     const char* end = begin + content.size;
+    // Lines of smb.conf run to some twenty bytes: one allocation, as a rule.
+    lineEnds.reserve(content.size / 16 + 16);
     while (cursor < end) {
         const void* found = std::memchr(cursor, '\n', static_cast<size_t>(end - cursor));
         const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
@@ -202,6 +207,7 @@ int SambaConfFile::parse(bool keepLines)
         readAsSamba();
         return 0;
     }
+    layout.parameters.reserve(content.size / 16 + 16);
     noteLines(content, first, lineEnds, &layout);
     const int32_t last = first + static_cast<int32_t>(lineEnds.size()) - 1;
     copyLines(content, lineEnds, lines);

@@ -120,11 +120,12 @@ size_t Reading::join(int32_t& i, bool goesOn)
         AppendSqueezed(text, lineAt(i));
         more = Continues(text) && (i + 1 < count || endsWithLineFeed_);
     }
-    if (i == count) {
+    const bool atEnd = i == count;
+    if (atEnd) {
         DropContinuation(text);  // a "\" and line feed end the file
         i = count - 1;
     }
-    joins_.push_back({first, i, joined_.size() - 1});
+    joins_.push_back({first, i, joined_.size() - 1, atEnd});
     return joined_.size() - 1;
 }
 
@@ -145,6 +146,8 @@ void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds,
     while (slots < static_cast<size_t>(lineEnds.size()) / 4)
         slots *= 2;
     byName_.assign(slots, kNoIndex);
+    shares_.reserve(slots / 2);
+    sections_.reserve(slots / 2);
     joined_.clear();
     joins_.clear();
     joinedToAbove_.assign(static_cast<size_t>(count), false);
@@ -219,6 +222,30 @@ void Reading::readParameters(size_t share) const
     }
     span.end = parameters_.size();
     span.read = true;
+}
+
+int Reading::EmptyLinesAtEnd() const
+{
+    if (lineEnds_ == nullptr || lineEnds_->empty())
+        return 0;
+    const auto last = static_cast<int32_t>(lineEnds_->size()) - 1;
+    if (!joins_.empty() && joins_.back().last == last) {
+        // A line that ran into the end went on: one "\" more than its text.
+        const Joined& joined = joins_.back();
+        return EmptyLinesToEnd(joined_[joined.text]) + (joined.atEnd ? 1 : 0);
+    }
+    return EmptyLinesToEnd(lineAt(last));
+}
+
+std::vector<size_t> LineEnds(std::string_view bytes)
+{
+    std::vector<size_t> ends;
+    for (size_t start = 0; start < bytes.size();) {
+        const size_t stop = std::min(bytes.find('\n', start), bytes.size());
+        ends.push_back(stop);
+        start = stop + 1;
+    }
+    return ends;
 }
 
 const Share* Reading::Find(std::string_view name) const

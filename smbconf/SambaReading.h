@@ -152,6 +152,12 @@ public:
     // True when a header of the share is exactly name (case counts).
     bool NamedExactly(const Share& share, std::string_view name) const;
 
+    // How many empty lines Samba would join into the file's last line if
+    // lines followed it: EmptyLinesToEnd (SambaDialect.h) of all the text
+    // Samba has joined into that line, not of the last line alone. An edit
+    // that puts a line of its own after the last puts that many between.
+    int EmptyLinesAtEnd() const;
+
     // True when line i is read as part of a line above it (it continues
     // that line).
     bool JoinedToAbove(int32_t i) const { return i >= 0 && static_cast<size_t>(i) < joinedToAbove_.size() && joinedToAbove_[static_cast<size_t>(i)]; }
@@ -159,10 +165,12 @@ public:
 private:
     // A line Samba reads otherwise than it stands: continued over the
     // lines first to last, or a header with runs of blanks; its text is
-    // joined_[text].
+    // joined_[text]. atEnd: it still went on at the end of the file, whose
+    // line feed ended it (the text has lost its last "\").
     struct Joined {
         int32_t first, last;
         size_t text;
+        bool atEnd;
     };
     // Where a share's parameters lie in parameters_, once read.
     struct Span {
@@ -192,6 +200,11 @@ private:
     mutable std::deque<Parameter> parameters_;
     mutable std::vector<Span> spans_;  // one per share
 };
+
+// Where each line of bytes ends: at its line feed, or at the end for a last
+// line without one. Text after the last line feed is a line only when not
+// empty: "a\nb" and "a\nb\n" both have two lines.
+std::vector<size_t> LineEnds(std::string_view bytes);
 
 // The value and the line as Samba reads them: runs of blanks squeezed.
 std::string SambaValue(const Parameter& parameter);

@@ -98,6 +98,10 @@ TEST(CreateShare, AppendsTheSectionOrRefuses)
         // of them take two empty lines.
         {"no final line feed after a line ending in two backslashes", "[g]\n\tusers = a\\\\", "data", dir, "Data",
          0, "[g]\n\tusers = a\\\\\n\n\n" + added},
+        // The last line alone would take one; joined to the line above it
+        // still ends in two.
+        {"no final line feed after a last line joined to the one above", "[g]\n\tusers = a\\\\\n\\", "data",
+         dir, "Data", 0, "[g]\n\tusers = a\\\\\n\\\n\n\n" + added},
         {"empty file", "", "data", dir, "Data", 0, "\n" + added},
         {"blanks and CRs kept", "[g]\r\n   x = 1  \r\n", "data", dir, "Data", 0,
          "[g]\r\n   x = 1  \r\n\n" + added},
@@ -147,6 +151,12 @@ TEST(ModifyKeyValue, AddsReplacesOrKeepsTheLine)
         // An empty line takes the continuation of a last line ending in "\".
         {"absent: header last in file, ending in a backslash", "[b]\n[a] \\", "a", "z", "3", 0,
          "[b]\n[a] \\\n\n\tz = 3\n"},
+        // Joined to the line above, the last line still ends in two.
+        {"absent: header last in file, joined to its last line", "[b]\n[a] x\\\\\n\\", "a", "z", "3", 0,
+         "[b]\n[a] x\\\\\n\\\n\n\n\tz = 3\n"},
+        // The file's line feed ended what still went on.
+        {"absent: header last in file, going on into its line feed", "[b]\n[a] x\\\\\n", "a", "z", "3", 0,
+         "[b]\n[a] x\\\\\n\n\n\tz = 3\n"},
         // Samba reads a line ending in a backslash together with the next one.
         {"absent: not inside a continued last line", "[a]\n\tx = 1\n\tusers = a \\\n\t  b \\\n\t  c",
          "a", "z", "3", 0, "[a]\n\tx = 1\n\tz = 3\n\tusers = a \\\n\t  b \\\n\t  c\n"},
