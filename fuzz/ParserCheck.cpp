@@ -280,6 +280,14 @@ std::string CheckParse(std::string_view bytes)
         failure = compareReading(conf.Samba(), shares);
     if (failure.empty())
         failure = checkSectionsOnly(shares);
+    if (failure.empty()) {
+        // A copy reads its own lines afresh, without the parse's list of
+        // the lines that may shape sections.
+        const SambaConfFile copy = conf;
+        failure = compareReading(copy.Samba(), shares);
+        if (!failure.empty())
+            failure = "a copy: " + failure;
+    }
     if (failure.empty())
         failure = checkShares(shares);
     return failure;

@@ -112,7 +112,8 @@ void classify(std::string_view line, int32_t index, Layout& layout)
 // classifies each line for the raw model when a layout is given; text after the last line feed is a line only when
 // not empty. "a\nb" and "a\nb\n" both give {a, b}. The first line gets
 // the index first.
-void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineEnds, Layout* layout)
+void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineEnds, Layout* layout,
+               std::vector<int32_t>& shaping)
 {
     const char* begin = content.bytes.data();
     const char* cursor = begin;
@@ -122,9 +123,11 @@ void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineE
     while (cursor < end) {
         const void* found = std::memchr(cursor, '\n', static_cast<size_t>(end - cursor));
         const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
+        const std::string_view line(cursor, static_cast<size_t>(stop - cursor));
         if (layout != nullptr)
-            classify(std::string_view(cursor, static_cast<size_t>(stop - cursor)),
-                     first + static_cast<int32_t>(lineEnds.size()), *layout);
+            classify(line, first + static_cast<int32_t>(lineEnds.size()), *layout);
+        if (velmora::samba::MayShapeSections(line))
+            shaping.push_back(static_cast<int32_t>(lineEnds.size()));
         lineEnds.push_back(static_cast<size_t>(stop - begin));
         cursor = stop + 1;
     }
@@ -190,6 +193,7 @@ int SambaConfFile::parse(bool keepLines)
     Layout layout;
     Content content;
     std::vector<size_t> lineEnds;
+    std::vector<int32_t> shaping;  // the lines that may shape Samba's sections
     if (!readAll(file.fd, content)) {
         velmora::NoteReadFailure(errno);
         return -1;
@@ -200,15 +204,15 @@ int SambaConfFile::parse(bool keepLines)
         // Readers keep the bytes and where the lines end, and only Samba's
         // reading of them.
         sectionsOnly_ = true;
-        noteLines(content, first, lineEnds, nullptr);
+        noteLines(content, first, lineEnds, nullptr, shaping);
         content.bytes.resize(content.size);
         bytes_ = std::move(content.bytes);
         lineEnds_ = std::move(lineEnds);
-        readAsSamba();
+        readAsSamba(&shaping);
         return 0;
     }
     layout.parameters.reserve(content.size / 16 + 16);
-    noteLines(content, first, lineEnds, &layout);
+    noteLines(content, first, lineEnds, &layout, shaping);
     const int32_t last = first + static_cast<int32_t>(lineEnds.size()) - 1;
     copyLines(content, lineEnds, lines);
     lineCount += static_cast<int32_t>(lineEnds.size());
@@ -218,7 +222,7 @@ int SambaConfFile::parse(bool keepLines)
     content.bytes.resize(content.size);
     bytes_ = std::move(content.bytes);
     lineEnds_ = std::move(lineEnds);
-    readAsSamba();
+    readAsSamba(&shaping);
     return 0;
 }
 
@@ -245,9 +249,9 @@ SambaConfFile& SambaConfFile::operator=(const SambaConfFile& other)
     return *this;
 }
 
-void SambaConfFile::readAsSamba()
+void SambaConfFile::readAsSamba(const std::vector<int32_t>* shaping)
 {
-    samba_.Build(bytes_, lineEnds_, endsWithLineFeed_);
+    samba_.Build(bytes_, lineEnds_, endsWithLineFeed_, shaping);
 }
 
 std::vector<SambaSection> SambaConfFile::GetAllSectionInfo() const

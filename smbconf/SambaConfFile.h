@@ -102,7 +102,7 @@ public:
 
 private:
     int parse(bool keepLines);
-    void readAsSamba();
+    void readAsSamba(const std::vector<int32_t>* shaping = nullptr);
     const velmora::samba::Share* shareToRewrite(const char* name) const;
     int32_t insertionPoint(const velmora::samba::SectionRange& section) const;
     const velmora::samba::SectionRange* firstHeaded(const velmora::samba::Share& share) const;

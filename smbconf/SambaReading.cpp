@@ -132,7 +132,8 @@ size_t Reading::join(int32_t& i, bool goesOn)
 // Finds the shares and their sections. Only the lines before the first
 // header are looked at more closely: Samba's global share is there only
 // when one of them sets something.
-void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed)
+void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed,
+                    const std::vector<int32_t>* shaping)
 {
     bytes_ = bytes;
     lineEnds_ = &lineEnds;
@@ -154,7 +155,15 @@ void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds,
     parameters_.clear();
     constexpr size_t kNone = static_cast<size_t>(-1);
     size_t open = kNone;  // the share of the section being read
+    size_t next = 0;  // into shaping
     for (int32_t i = 0; i < count; ++i) {
+        if (shaping != nullptr && open != kNone) {
+            while (next < shaping->size() && (*shaping)[next] < i)
+                ++next;
+            if (next == shaping->size())
+                break;
+            i = (*shaping)[next];
+        }
         const std::string_view trimmed = Trim(lineAt(i));
         if (trimmed.empty() || trimmed.front() == '#' || trimmed.front() == ';')
             continue;  // blank, or a comment, which never continues

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "smbconf/SambaDialect.h"
+
 // smb.conf as Samba reads it (the rules are in SambaDialect.h): lines
 // joined where they continue, comments dropped, and the sections merged into
 // shares. Positions are indices of the file's lines (counted from 0), so
@@ -132,7 +134,11 @@ public:
     // Both bytes and lineEnds must outlive the reading: its views point
     // into them, and a share's parameters are read from them when first
     // asked for.
-    void Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed);
+    // shaping, when given, lists (in order) at least every line for which
+    // MayShapeSections holds: once a section is open, Build looks at no
+    // other line.
+    void Build(std::string_view bytes, const std::vector<size_t>& lineEnds, bool endsWithLineFeed,
+               const std::vector<int32_t>* shaping = nullptr);
 
     // Every share, global included, in the order of its first header (the
     // global share first when lines before the first header set anything).
@@ -200,6 +206,15 @@ private:
     mutable std::deque<Parameter> parameters_;
     mutable std::vector<Span> spans_;  // one per share
 };
+
+// Whether a line may be a section's header or go on with the next line:
+// among the lines after a header, the only ones that shape the sections.
+// A cutter that passes over every line anyway lists them for Build.
+inline bool MayShapeSections(std::string_view line)
+{
+    const std::string_view text = Trim(line);
+    return !text.empty() && (text.front() == '[' || text.back() == '\\');
+}
 
 // Where each line of bytes ends: at its line feed, or at the end for a last
 // line without one. Text after the last line feed is a line only when not
