@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
@@ -65,26 +66,21 @@ bool isGlobalName(const std::string& name)
     return lower == "global" || lower == "globals";
 }
 
-// A file that ends, without a line feed, in a line Samba continues gets one
-// more line feed before the new section, whose header would else be joined
-// to that line. What goes on is all the text Samba joined into the last
-// line, not that line alone.
+// The line feeds put between the file and a new section ("\n[name]..."):
+// the fewest that leave the new header a line of its own for Samba, found
+// by trying (each empty line Samba joins into a line that goes on drops one
+// final "\").
 std::string separatorBefore(const std::string& content)
 {
-    if (content.empty() || content.back() == '\n')
-        return "";
-    const std::vector<fuzzref::LogicalLine> logical = fuzzref::LogicalLines(content);
-    if (logical.empty() || logical.back().last + 1 != fuzzref::SplitLines(content).size())
-        return "";  // the last line is blank or a comment
-    std::string last = fuzzref::SambaTrimmed(logical.back().text);
-    // Each empty line Samba joins drops one final "\\"; it goes on while
-    // one is left.
     std::string separator;
-    while (continues(last)) {
-        last = fuzzref::SambaTrimmed(last.substr(0, last.size() - 1));
+    for (;;) {
+        const std::string before = content + separator + "\n";
+        const size_t header = static_cast<size_t>(std::count(before.begin(), before.end(), '\n'));
+        for (const fuzzref::LogicalLine& line : fuzzref::LogicalLines(before + "[x]\n"))
+            if (line.first == header)
+                return separator;
         separator += '\n';
     }
-    return separator;
 }
 
 // lstat of the path without its final slashes: '/srv/link/' is the link.

@@ -4,6 +4,7 @@
 #include <syslog.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "common/Paths.h"
@@ -20,20 +21,22 @@ namespace velmora {
 namespace {
 
 // What must come between the file's content and an appended text that
-// starts on a line of its own: when the content ends, without a line feed,
-// in a line that Samba continues with the next one, as many more line feeds
-// as empty lines Samba would join into it (judged on all the text Samba has
-// joined into that line, not its last line alone). The text's own first
-// line feed then ends that line, and the extra ones give it empty lines to
-// join instead of the text's first line.
+// starts with a line feed and then a line of its own: when the content ends
+// in a line that Samba still continues, enough empty lines for Samba to
+// join into it instead of the text's first line (as many as it would join,
+// judged on all the text joined into that line, not its last line alone).
+// The text's line feed ends a last line without one, and after a final
+// line feed it is already one empty line.
 std::string separatorBefore(const std::string& content)
 {
-    if (content.empty() || content.back() == '\n')
+    if (content.empty())
         return {};
+    const bool lineFeedAtEnd = content.back() == '\n';
     const std::vector<size_t> ends = samba::LineEnds(content);
     samba::Reading reading;
-    reading.Build(content, ends, false);
-    return std::string(static_cast<size_t>(reading.EmptyLinesAtEnd()), '\n');
+    reading.Build(content, ends, lineFeedAtEnd);
+    const int joins = reading.EmptyLinesAtEnd();
+    return std::string(static_cast<size_t>(lineFeedAtEnd ? std::max(joins - 1, 0) : joins), '\n');
 }
 
 // Errors that say the rename cannot be used here, though the file itself

@@ -171,8 +171,8 @@ void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds,
         std::string_view logical = trimmed;  // the text Samba reads, trimmed
         const bool goesOn = trimmed.back() == '\\' && (i + 1 < count || endsWithLineFeed);
         if (goesOn || (trimmed.front() == '[' && HasBlankRun(SectionName(trimmed))))
-            logical = Trim(joined_[join(i, goesOn)]);
-        if (logical.front() == '[') {
+            logical = Trim(joined_[join(i, goesOn)]);  // may be empty: '\' and an empty line
+        if (!logical.empty() && logical.front() == '[') {
             if (open != kNone)
                 sections_[shares_[open].lastSection].last = first - 1;
             const std::string_view name = SectionName(logical);
@@ -208,15 +208,20 @@ void Reading::readParameters(size_t share) const
             Parameter read;
             read.first = i;
             read.text = lineAt(i);
+            std::string_view logical = Trim(read.text);
             if (joined != joins_.end() && joined->first == i) {
+                // What a line joins onto its "\" is read on, whatever it
+                // starts with: '\' + '# x = y' sets "# x".
                 read.text = joined_[joined->text];
+                logical = Trim(read.text);
                 i = joined->last;
                 ++joined;
+            } else if (!logical.empty() && (logical.front() == '#' || logical.front() == ';')) {
+                continue;  // a comment
             }
             read.last = i;
-            const std::string_view logical = Trim(read.text);
-            if (logical.empty() || logical.front() == '#' || logical.front() == ';' || logical.front() == '[')
-                continue;  // blank, comment, or the section's header
+            if (logical.empty() || logical.front() == '[')
+                continue;  // blank, or the section's header
             const size_t eq = logical.find('=');
             if (eq == std::string_view::npos)
                 continue;  // Samba ignores a line without "="

@@ -102,6 +102,10 @@ TEST(CreateShare, AppendsTheSectionOrRefuses)
         // still ends in two.
         {"no final line feed after a last line joined to the one above", "[g]\n\tusers = a\\\\\n\\", "data",
          dir, "Data", 0, "[g]\n\tusers = a\\\\\n\\\n\n\n" + added},
+        // After the file's line feed the new text's own is one empty line
+        // for Samba to join; 'a\\\\' needs a second.
+        {"final line feed after a line still going on", "[g]\n\tusers = a\\\\\n", "data", dir, "Data", 0,
+         "[g]\n\tusers = a\\\\\n\n\n" + added},
         {"empty file", "", "data", dir, "Data", 0, "\n" + added},
         {"blanks and CRs kept", "[g]\r\n   x = 1  \r\n", "data", dir, "Data", 0,
          "[g]\r\n   x = 1  \r\n\n" + added},

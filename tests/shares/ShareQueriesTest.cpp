@@ -94,8 +94,12 @@ TEST(GetShareInfo, HandsOverTheLinesSambaReadsAcrossTheShare)
 {
     testfs::writeSmbConf(
         "[global]\n workgroup = W\n[DATA]\n\tpath = /upper\n; read only = no\nno equals\n[data]\n"
-        "\tpath = /srv/data\n\tcomment = Data\r\n# note\n\tvalid users = a, \\\n   b\n\n[empty]\n");
-    const Lines data = {"\tpath = /upper", "\tpath = /srv/data", "\tcomment = Data\r", "\tvalid users = a, b"};
+        "\tpath = /srv/data\n\tcomment = Data\r\n# note\n\tvalid users = a, \\\n   b\n\n"
+        // A line joined onto a lone "\\" is read on, though it starts as a
+        // comment would: Samba sets "# x".
+        "\\\n# x = y\n[empty]\n");
+    const Lines data = {"\tpath = /upper", "\tpath = /srv/data", "\tcomment = Data\r", "\tvalid users = a, b",
+                        "# x = y"};
     const std::vector<std::tuple<std::string, Lines>> cases = {
         {"data", data},
         {"Data", data},
