@@ -20,7 +20,9 @@
 //   ('comment = a \' + '   b' reads 'a b', 'a\' + 'b' reads 'ab'). Whether
 //   the joined line goes on is judged on the text read so far: 'x\\' and
 //   an empty line still end in "\". A "\" on the file's last line, with
-//   no line feed after it, stays.
+//   no line feed after it, stays. What a line joins is judged by where the
+//   joined text starts: '\' + '[x]' is a header, '\' + '# x = y' sets
+//   '# x' (a comment is known by the line's own first byte only).
 // - A line whose first byte that is not blank is "[" is a section header;
 //   the name is the text up to the first "]", blanks kept ('[data] ; x' is
 //   data, '[x]y]' is x), and up to a NUL byte, as a C string carries it.
