@@ -225,14 +225,15 @@ const velmora::samba::SectionRange* SambaConfFile::firstHeaded(const velmora::sa
 }
 
 // Line i, kept as it was, followed by a line feed; but the file's last
-// line, when the file does not end with a line feed and that line ends in
-// "\", stays without one: with a line feed after it, Samba would drop the
-// "\" from its value ('comment = end \' would read 'end').
+// line, when the file does not end with a line feed and Samba's reading
+// still goes on there, stays without one: with a line feed after it, Samba
+// would drop a "\" from its value ('comment = end \' would read 'end', and
+// so would 'comment = end \\' joined with a last line of blanks).
 void SambaConfFile::keepLine(std::string& out, int32_t i, const std::string& line) const
 {
     out += line;
     const bool last = static_cast<size_t>(i) + 1 == lines.size();
-    if (!(last && !endsWithLineFeed_ && velmora::samba::Continues(line)))
+    if (!(last && !endsWithLineFeed_ && samba_.EmptyLinesAtEnd() > 0))
         out += '\n';
 }
 

@@ -164,6 +164,10 @@ TEST(ModifyKeyValue, AddsReplacesOrKeepsTheLine)
         // Samba reads a line ending in a backslash together with the next one.
         {"absent: not inside a continued last line", "[a]\n\tx = 1\n\tusers = a \\\n\t  b \\\n\t  c",
          "a", "z", "3", 0, "[a]\n\tx = 1\n\tz = 3\n\tusers = a \\\n\t  b \\\n\t  c\n"},
+        // Samba still reads 'p \\' + '\t' as going on at the end: a line
+        // feed there would drop the backslash left in the path.
+        {"absent: a last line still going on stays without a line feed", "[a]\n\tpath = /p \\\\\n\t", "a", "z",
+         "3", 0, "[a]\n\tz = 3\n\tpath = /p \\\\\n\t"},
         {"absent: CRs kept", "[a]\r\n\tx = 1\r\n\r\n[b]\r\n", "a", "z", "3", 0,
          "[a]\r\n\tx = 1\r\n\tz = 3\n\r\n[b]\r\n"},
         {"absent: into the first section of a share", "[a]\n\tx = 1\n\n[A]\n\ty = 2\n", "a", "z", "3", 0,
