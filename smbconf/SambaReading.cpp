@@ -199,6 +199,8 @@ ParameterList Reading::Parameters(const Share& share) const
 // Build read them: a line Samba joined is taken as joined.
 void Reading::readParameters(size_t share) const
 {
+    if (parameters_.capacity() < lineEnds_->size())
+        parameters_.reserve(lineEnds_->size());  // at most one a line
     Span& span = spans_[share];
     span.first = parameters_.size();
     for (const SectionRange& section : Sections(shares_[share])) {

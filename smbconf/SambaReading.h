@@ -88,13 +88,12 @@ private:
 };
 
 // The parameters of one share, in file order: a run of the reading's
-// parameters, walked by index (a list read later for another share never
-// moves them).
+// parameters.
 class ParameterList {
 public:
     class iterator {
     public:
-        iterator(const std::deque<Parameter>* items, size_t at) : items_(items), at_(at) {}
+        iterator(const std::vector<Parameter>* items, size_t at) : items_(items), at_(at) {}
         const Parameter& operator*() const { return (*items_)[at_]; }
         const Parameter* operator->() const { return &(*items_)[at_]; }
         iterator& operator++()
@@ -105,17 +104,17 @@ public:
         bool operator!=(const iterator& other) const { return at_ != other.at_; }
 
     private:
-        const std::deque<Parameter>* items_;
+        const std::vector<Parameter>* items_;
         size_t at_;
     };
-    ParameterList(const std::deque<Parameter>& items, size_t first, size_t end)
+    ParameterList(const std::vector<Parameter>& items, size_t first, size_t end)
         : items_(&items), first_(first), end_(end) {}
     iterator begin() const { return iterator(items_, first_); }
     iterator end() const { return iterator(items_, end_); }
     bool empty() const { return first_ == end_; }
 
 private:
-    const std::deque<Parameter>* items_;
+    const std::vector<Parameter>* items_;
     size_t first_, end_;
 };
 
@@ -203,7 +202,9 @@ private:
     std::deque<std::string> joined_;
     std::vector<Joined> joins_;  // in line order
     std::vector<bool> joinedToAbove_;
-    mutable std::deque<Parameter> parameters_;
+    // Reserved for a parameter on every line when the first share's are
+    // read, so that it never moves what it holds.
+    mutable std::vector<Parameter> parameters_;
     mutable std::vector<Span> spans_;  // one per share
 };
 
