@@ -15,6 +15,7 @@ void forEachShare(const std::function<void(const samba::Reading& reading, const 
     // An unreadable file is a failure, not a file without shares.
     if (conf.InitSections() != 0 && LastConfStatus().state == ConfState::Unreadable)
         throw std::runtime_error(LastConfStatus().Message());
+    conf.Samba().ReadAllParameters();  // every share's are wanted
     for (const samba::Share& share : conf.Samba().Shares()) {
         if (!share.global)
             visit(conf.Samba(), share);

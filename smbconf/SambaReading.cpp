@@ -195,6 +195,13 @@ ParameterList Reading::Parameters(const Share& share) const
     return {parameters_, spans_[index].first, spans_[index].end};
 }
 
+void Reading::ReadAllParameters() const
+{
+    for (size_t share = 0; share < shares_.size(); ++share)
+        if (!spans_[share].read)
+            readParameters(share);
+}
+
 // Reads the parameters of every section of the share, line by line as
 // Build read them: a line Samba joined is taken as joined.
 void Reading::readParameters(size_t share) const

@@ -154,6 +154,11 @@ public:
     // A parameter, once read, stays where it is while the reading lives.
     ParameterList Parameters(const Share& share) const;
 
+    // Reads the parameters of every share now, in one run over the file: a
+    // caller about to walk them all saves going back to each share's lines
+    // once they have left the cache.
+    void ReadAllParameters() const;
+
     // True when a header of the share is exactly name (case counts).
     bool NamedExactly(const Share& share, std::string_view name) const;
 
