@@ -42,14 +42,18 @@ struct Descriptor {
 };
 
 // The bytes of a file: the first size bytes of a buffer of capacity bytes.
+// The buffer is not cleared first: read() fills what counts.
 struct Content {
-    std::string bytes;
+    std::unique_ptr<char[]> bytes;
     size_t size = 0;
     size_t capacity = 0;
 
     void grow(size_t newCapacity)
     {
-        bytes.resize(newCapacity);
+        std::unique_ptr<char[]> larger(new char[newCapacity]);
+        if (size > 0)
+            std::memcpy(larger.get(), bytes.get(), size);
+        bytes = std::move(larger);
         capacity = newCapacity;
     }
 };
@@ -67,7 +71,7 @@ bool readAll(int fd, Content& content)
     for (;;) {
         if (content.size == content.capacity)
             content.grow(content.capacity * 2);
-        const ssize_t got = read(fd, content.bytes.data() + content.size, content.capacity - content.size);
+        const ssize_t got = read(fd, content.bytes.get() + content.size, content.capacity - content.size);
         if (got == 0)
             return true;
         if (got < 0 && errno == EINTR)
@@ -115,7 +119,7 @@ void classify(std::string_view line, int32_t index, Layout& layout)
 void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineEnds, Layout* layout,
                std::vector<int32_t>& shaping)
 {
-    const char* begin = content.bytes.data();
+    const char* begin = content.bytes.get();
     const char* cursor = begin;
     const char* end = begin + content.size;
     // Lines of smb.conf run to some twenty bytes: one allocation, as a rule.
@@ -139,7 +143,7 @@ void copyLines(const Content& content, const std::vector<size_t>& lineEnds, std:
     lines.reserve(lines.size() + lineEnds.size());
     size_t start = 0;
     for (const size_t stop : lineEnds) {
-        lines.emplace_back(content.bytes.data() + start, stop - start);
+        lines.emplace_back(content.bytes.get() + start, stop - start);
         start = stop + 1;
     }
 }
@@ -166,6 +170,14 @@ void buildSections(const LineAt& lineAt, int32_t last, const Layout& layout, std
         for (size_t p = first; p < end; ++p)
             section.AddProperty(std::string(lineAt(layout.parameters[p])));
     }
+}
+
+std::unique_ptr<char[]> copyOf(const char* bytes, size_t count)
+{
+    std::unique_ptr<char[]> copy(new char[count > 0 ? count : 1]);
+    if (count > 0)
+        std::memcpy(copy.get(), bytes, count);
+    return copy;
 }
 
 }  // namespace
@@ -205,8 +217,8 @@ int SambaConfFile::parse(bool keepLines)
         // reading of them.
         sectionsOnly_ = true;
         noteLines(content, first, lineEnds, nullptr, shaping);
-        content.bytes.resize(content.size);
         bytes_ = std::move(content.bytes);
+        byteCount_ = content.size;
         lineEnds_ = std::move(lineEnds);
         readAsSamba(&shaping);
         return 0;
@@ -219,8 +231,8 @@ int SambaConfFile::parse(bool keepLines)
     buildSections([&](int32_t i) -> const std::string& { return lines[i]; }, last, layout, sections);
     // Samba's reading stands on the read bytes, kept: read in one run over
     // contiguous memory it costs a fraction of what it costs over lines.
-    content.bytes.resize(content.size);
     bytes_ = std::move(content.bytes);
+    byteCount_ = content.size;
     lineEnds_ = std::move(lineEnds);
     readAsSamba(&shaping);
     return 0;
@@ -229,7 +241,7 @@ int SambaConfFile::parse(bool keepLines)
 SambaConfFile::SambaConfFile(const SambaConfFile& other)
     : lineCount(other.lineCount), lines(other.lines), sections(other.sections),
       sectionsOnly_(other.sectionsOnly_), endsWithLineFeed_(other.endsWithLineFeed_),
-      bytes_(other.bytes_), lineEnds_(other.lineEnds_)
+      bytes_(copyOf(other.bytes_.get(), other.byteCount_)), byteCount_(other.byteCount_), lineEnds_(other.lineEnds_)
 {
     readAsSamba();
 }
@@ -242,7 +254,8 @@ SambaConfFile& SambaConfFile::operator=(const SambaConfFile& other)
         sections = other.sections;
         sectionsOnly_ = other.sectionsOnly_;
         endsWithLineFeed_ = other.endsWithLineFeed_;
-        bytes_ = other.bytes_;
+        bytes_ = copyOf(other.bytes_.get(), other.byteCount_);
+        byteCount_ = other.byteCount_;
         lineEnds_ = other.lineEnds_;
         readAsSamba();
     }
@@ -251,7 +264,7 @@ SambaConfFile& SambaConfFile::operator=(const SambaConfFile& other)
 
 void SambaConfFile::readAsSamba(const std::vector<int32_t>* shaping)
 {
-    samba_.Build(bytes_, lineEnds_, endsWithLineFeed_, shaping);
+    samba_.Build(std::string_view(bytes_.get(), byteCount_), lineEnds_, endsWithLineFeed_, shaping);
 }
 
 std::vector<SambaSection> SambaConfFile::GetAllSectionInfo() const

@@ -2,6 +2,7 @@
 #define VELMORA_SMBCONF_SAMBACONFFILE_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,8 @@ private:
 
     bool sectionsOnly_ = false;
     bool endsWithLineFeed_ = false;
-    std::string bytes_;                // the file as read: Samba's reading stands on it
+    std::unique_ptr<char[]> bytes_;    // the file as read: Samba's reading stands on it
+    size_t byteCount_ = 0;
     std::vector<size_t> lineEnds_;     // where each line of bytes_ ends
     velmora::samba::Reading samba_;
 };

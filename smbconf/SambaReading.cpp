@@ -169,13 +169,15 @@ void Reading::Build(std::string_view bytes, const std::vector<size_t>& lineEnds,
             continue;  // blank, or a comment, which never continues
         const int32_t first = i;
         std::string_view logical = trimmed;  // the text Samba reads, trimmed
+        std::string_view name = trimmed.front() == '[' ? SectionName(trimmed) : std::string_view();
         const bool goesOn = trimmed.back() == '\\' && (i + 1 < count || endsWithLineFeed);
-        if (goesOn || (trimmed.front() == '[' && HasBlankRun(SectionName(trimmed))))
+        if (goesOn || HasBlankRun(name)) {
             logical = Trim(joined_[join(i, goesOn)]);  // may be empty: '\' and an empty line
+            name = !logical.empty() && logical.front() == '[' ? SectionName(logical) : std::string_view();
+        }
         if (!logical.empty() && logical.front() == '[') {
             if (open != kNone)
                 sections_[shares_[open].lastSection].last = first - 1;
-            const std::string_view name = SectionName(logical);
             open = shareNamed(name, false);
             addSection(open, {first, first, count - 1, name});
         } else if (open == kNone && logical.find('=') != std::string_view::npos) {
