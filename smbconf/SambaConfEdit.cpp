@@ -228,12 +228,14 @@ const velmora::samba::SectionRange* SambaConfFile::firstHeaded(const velmora::sa
 // line, when the file does not end with a line feed and Samba's reading
 // still goes on there, stays without one: with a line feed after it, Samba
 // would drop a "\" from its value ('comment = end \' would read 'end', and
-// so would 'comment = end \\' joined with a last line of blanks).
+// so would 'comment = end \\' joined with a last line of blanks). A last
+// line that ends in "\" stays as it is in any case (a comment too).
 void SambaConfFile::keepLine(std::string& out, int32_t i, const std::string& line) const
 {
     out += line;
     const bool last = static_cast<size_t>(i) + 1 == lines.size();
-    if (!(last && !endsWithLineFeed_ && samba_.EmptyLinesAtEnd() > 0))
+    const bool open = velmora::samba::Continues(line) || samba_.EmptyLinesAtEnd() > 0;
+    if (!(last && !endsWithLineFeed_ && open))
         out += '\n';
 }
 

@@ -266,6 +266,10 @@ TEST(DeleteShare, DropsTheSectionButKeepsItsComments)
         {"a parameter continued past the section's end goes with it",
          "[a]\n\tcomment = x \\\n[b]\n[c]\n", "a", 0, "[c]\n"},
         {"only the other case exists", "[data]\n\tpath = /a\n", "Data", -1, "[data]\n\tpath = /a\n"},
+        // Without a final line feed, a last line that ends in a backslash, or
+        // that Samba still reads as going on, is kept without one.
+        {"a last comment ending in a backslash", "[a]\n[b]\n; note \\", "a", 0, "[b]\n; note \\"},
+        {"a last line still going on", "[a]\n[b]\n\tpath = /p \\\\\n\t", "a", 0, "[b]\n\tpath = /p \\\\\n\t"},
         // To Samba a control byte is no blank: the line sets a parameter,
         // and kept it would set it in global.
         {"a '#' behind a control byte is no comment", "[data]\n \x10# note = x\n\t# kept\n", "data", 0,
