@@ -59,7 +59,8 @@ void QVX_SambaFileShare::localAssociatorResponse(CmpiResult& result, CmpiObjectP
                                                    AssociatorContext{objectPath, result});
     if (!context)
         return;
-    CLIGetSambaShares(LocalAssociatorShareHandler, context.get());
+    if (CLIGetSambaShares(LocalAssociatorShareHandler, context.get()) != 0)
+        FailUnreadableSmbConf();
     result.returnDone();
 }
 
@@ -71,8 +72,8 @@ void QVX_SambaFileShare::localAssociatorNamesResponse(CmpiResult& result, const 
 int QVX_SambaFileShare::getShares(std::vector<ShareData>& shares)
 {
     shares.clear();
-    CLIGetSambaShares(ShareNameHandler, &shares);
-    return 0;
+    // An unreadable smb.conf is a failure, not a file without shares.
+    return CLIGetSambaShares(ShareNameHandler, &shares) == 0 ? 0 : -1;
 }
 
 void utilLocalAssociatorNamesResponse(const char* className, CmpiResult& result,
@@ -80,7 +81,8 @@ void utilLocalAssociatorNamesResponse(const char* className, CmpiResult& result,
 {
     velmora::trace("Comimg to utilLocalAssociatorNamesResponse .............");
     ShareResponseContext context{className, nameSpace != nullptr ? nameSpace : "", &result};
-    CLIGetSambaShares(InstanceNamesHandler, &context);
+    if (CLIGetSambaShares(InstanceNamesHandler, &context) != 0)
+        FailUnreadableSmbConf();
     result.returnDone();
 }
 

@@ -54,7 +54,8 @@ public:
     static void localAssociatorResponse(CmpiResult& result, CmpiObjectPath& objectPath);
     // One QVX_SambaFileShare path per share in nameSpace, then one done signal.
     static void localAssociatorNamesResponse(CmpiResult& result, const char* nameSpace);
-    // Replaces shares by the shares of smb.conf in file order; always 0.
+    // Replaces shares by the shares of smb.conf in file order: 0; -1 (and
+    // no shares) when smb.conf is there but cannot be read.
     static int getShares(std::vector<ShareData>& shares);
 
 private:

@@ -107,9 +107,14 @@ void mapParameters(CmpiInstance& instance, const velmora::samba::Reading& readin
     properties.applyTo(instance);
 }
 
-// An smb.conf that is there but cannot be read fails the request: it is
-// not a file without shares. The reader has logged it already.
-[[noreturn]] void failUnreadable()
+ShareResponseContext& responseContext(void* context)
+{
+    return *static_cast<ShareResponseContext*>(context);
+}
+
+}  // namespace
+
+void FailUnreadableSmbConf()
 {
     const velmora::ConfStatus& status = velmora::LastConfStatus();
     const std::string message = status.state == velmora::ConfState::Unreadable
@@ -118,20 +123,13 @@ void mapParameters(CmpiInstance& instance, const velmora::samba::Reading& readin
     throw CmpiStatus(CMPI_RC_ERR_FAILED, message.c_str());
 }
 
-ShareResponseContext& responseContext(void* context)
-{
-    return *static_cast<ShareResponseContext*>(context);
-}
-
-}  // namespace
-
 void utilEnumInstanceNamesResponse(const char* className, const std::string& nameSpace,
                                    CmpiResult& result)
 {
     velmora::trace("Comimg to utilEnumInstanceNamesResponse .............");
     ShareResponseContext context{className, nameSpace, &result};
     if (CLIGetSambaShares(InstanceNamesHandler, &context) != 0)
-        failUnreadable();
+        FailUnreadableSmbConf();
     result.returnDone();
 }
 
@@ -186,7 +184,7 @@ CmpiInstance MakeSambaFileShareInstance(const char* shareName, const CmpiObjectP
     velmora::trace("Comimg to MakeSambaFileShareInstance .............");
     if (CLIIsValidSambaShare(shareName) != 0) {
         if (velmora::LastConfStatus().state == velmora::ConfState::Unreadable)
-            failUnreadable();
+            FailUnreadableSmbConf();
         syslog(LOG_ERR, "Samba share %s does not exist", shareName);
         throw CmpiStatus(CMPI_RC_ERR_FAILED, "Samba share does not exist ");
     }

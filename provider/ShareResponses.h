@@ -18,6 +18,11 @@ struct ShareResponseContext {
     CmpiResult* result;
 };
 
+// An smb.conf that is there but cannot be read fails the request: it is
+// not a file without shares. Throws CmpiStatus(CMPI_RC_ERR_FAILED, "Cannot
+// read /etc/samba/smb.conf: <reason>"); the reader has logged it already.
+[[noreturn]] void FailUnreadableSmbConf();
+
 // One object path per share (key InstanceID), then one done signal.
 VELMORA_EXPORT void utilEnumInstanceNamesResponse(const char* className, const std::string& nameSpace,
                                                   CmpiResult& result);

@@ -1,5 +1,8 @@
 // The public object-path, associator and share-list helpers, called as
 // other code that links the library calls them, inside a host call.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "cmpi/CmpiResult.h"
 #include "cmpi/CmpiStatus.h"
 #include "provider/QVX_SambaFileShare.h"
@@ -110,6 +113,29 @@ TEST_F(ProviderTest, GetSharesReplacesOldEntries)
     for (const ShareData& share : shares)
         names.push_back(share.name);
     EXPECT_EQ(names, (std::vector<std::string>{"one", "two"}));  // [one] twice is one share
+}
+
+// An smb.conf that is there but cannot be read is a failure, not a file
+// without shares: for the associator answers as for the enumerations.
+TEST_F(ProviderTest, UnreadableSmbConfFailsTheAssociatorAnswers)
+{
+    testfs::removeFile(testfs::kSmbConf);
+    ASSERT_EQ(mkdir(testfs::kSmbConf, 0755), 0);
+    const CallResult names = withResult(*host, [](vhost::Host::CallEnv&, CmpiResult& r) {
+        QVX_SambaFileShare::localAssociatorNamesResponse(r, "root/assoc");
+    });
+    const CallResult instances = withResult(*host, [&](vhost::Host::CallEnv& env, CmpiResult& r) {
+        CmpiObjectPath path(env.makePath(sharePath("Samba:source")));
+        QVX_SambaFileShare::localAssociatorResponse(r, path);
+    });
+    std::vector<ShareData> shares = {{"stale"}};
+    const int listed = QVX_SambaFileShare::getShares(shares);
+    rmdir(testfs::kSmbConf);
+    EXPECT_EQ(names.rc, CMPI_RC_ERR_FAILED);
+    EXPECT_EQ(names.kinds(), "");
+    EXPECT_EQ(instances.rc, CMPI_RC_ERR_FAILED);
+    EXPECT_EQ(listed, -1);
+    EXPECT_TRUE(shares.empty());
 }
 
 }  // namespace
