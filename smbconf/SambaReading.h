@@ -152,6 +152,9 @@ public:
     // the shares and sections lie; each share's parameters are read the
     // first time they are asked for (an edit needs those of one share).
     // A parameter, once read, stays where it is while the reading lives.
+    // share must be one of Shares(). Reading a share's parameters changes
+    // the reading's insides: one thread at a time, as for any other use of
+    // a SambaConfFile.
     ParameterList Parameters(const Share& share) const;
 
     // Reads the parameters of every share now, in one run over the file: a
