@@ -194,7 +194,8 @@ ParameterList Reading::Parameters(const Share& share) const
     const auto index = static_cast<size_t>(&share - shares_.data());
     if (!spans_[index].read)
         readParameters(index);
-    return {parameters_, spans_[index].first, spans_[index].end};
+    // The list never grows past what it reserved: the pointers stay good.
+    return {parameters_.data() + spans_[index].first, parameters_.data() + spans_[index].end};
 }
 
 void Reading::ReadAllParameters() const

@@ -91,31 +91,14 @@ private:
 // parameters.
 class ParameterList {
 public:
-    class iterator {
-    public:
-        iterator(const std::vector<Parameter>* items, size_t at) : items_(items), at_(at) {}
-        const Parameter& operator*() const { return (*items_)[at_]; }
-        const Parameter* operator->() const { return &(*items_)[at_]; }
-        iterator& operator++()
-        {
-            ++at_;
-            return *this;
-        }
-        bool operator!=(const iterator& other) const { return at_ != other.at_; }
-
-    private:
-        const std::vector<Parameter>* items_;
-        size_t at_;
-    };
-    ParameterList(const std::vector<Parameter>& items, size_t first, size_t end)
-        : items_(&items), first_(first), end_(end) {}
-    iterator begin() const { return iterator(items_, first_); }
-    iterator end() const { return iterator(items_, end_); }
+    ParameterList(const Parameter* first, const Parameter* end) : first_(first), end_(end) {}
+    const Parameter* begin() const { return first_; }
+    const Parameter* end() const { return end_; }
     bool empty() const { return first_ == end_; }
 
 private:
-    const std::vector<Parameter>* items_;
-    size_t first_, end_;
+    const Parameter* first_;
+    const Parameter* end_;
 };
 
 class Reading {
