@@ -96,7 +96,7 @@ const std::vector<Command>& commandTable()
          "print the name of every share of /etc/samba/smb.conf, one per line, in file order",
          sharesListCommand},
         {"shares show", {"name"}, {kJson, kLibrary},
-         "print the share's parameter lines as they stand in the file", sharesShowCommand},
+         "print the share's parameter lines as Samba reads them (a later line wins)", sharesShowCommand},
         {"shares path", {"name"}, {kJson, kLibrary}, "print the share's directory", sharesPathCommand},
         {"shares create", {"name", "path", "comment"}, {kDryRun, kReload, kJson, kLibrary},
          "add a share of the directory <path> with that comment", sharesCreateCommand},

@@ -9,17 +9,19 @@ namespace {
 
 // The value now written for key in the share: the library trims what it is
 // given and spells booleans its own way ('false' becomes 'No'), so the
-// report reads it back from the file. The value as given (trimmed) when no
-// line with the key is found.
+// report reads it back from the file: the last line with the key, since
+// the lines a copied share brings come before the share's own. The value
+// as given (trimmed) when no line with the key is found.
 std::string writtenValue(const ShareLibrary& library, const std::string& name, const std::string& key,
                          const std::string& given)
 {
+    std::string written = given;
     for (const std::string& line : library.parameterLines(name)) {
         const size_t equals = line.find('=');
         if (equals != std::string::npos && trimmed(line.substr(0, equals)) == key)
-            return trimmed(line.substr(equals + 1));
+            written = trimmed(line.substr(equals + 1));
     }
-    return given;
+    return written;
 }
 
 std::string failureReason(const ShareLibrary& library, int result, const std::string& name,

@@ -31,8 +31,9 @@ std::string showJson(const std::string& name, const std::vector<std::string>& li
 
 }  // namespace
 
-// velmora shares show <name> [--json]: the parameter lines of the section
-// named exactly <name>, raw, one per line ("global" included). A share
+// velmora shares show <name> [--json]: the parameter lines Samba reads for
+// the share <name> names (CLIGetSambaShareInfo: across its sections, with
+// what a copy brings first), one per line ("global" included). A share
 // without parameter lines prints nothing (with --json, no parameters).
 int sharesShowCommand(const Invocation& invocation)
 {

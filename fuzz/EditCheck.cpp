@@ -315,6 +315,11 @@ View expectedView(const EditCase& edit, const std::vector<SambaShare>& before)
     case Operation::Modify: {
         const SambaShare* share = fuzzref::FindShare(before, name);
         const auto [parameter, value] = settingOf(fuzzref::Trimmed(*edit.args[1]), fuzzref::Trimmed(*edit.args[2]));
+        // A value the share already has from a copy needs no line.
+        const size_t index = static_cast<size_t>(share - before.data());
+        if (value && !setsParameter(*share, *edit.args[1]) &&
+            fuzzref::ValueIn(fuzzref::AppliedValues(before)[index], parameter) == value)
+            break;
         std::map<std::string, std::string>& values = find(view, shareKey(*share))->values;
         if (value)
             values[parameter] = *value;

@@ -1,6 +1,7 @@
 #include "fuzz/ParserCheck.h"
 
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -208,26 +209,45 @@ bool hasExactHeader(const fuzzref::SambaShare& share, const std::string& name)
     return false;
 }
 
+// What the lines of a share's lookup give Samba: the later line wins.
+std::map<std::string, std::string> valuesOfLines(const std::vector<std::string>& lines)
+{
+    fuzzref::SambaShare read;
+    for (const std::string& line : lines) {
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos)
+            read.settings.push_back({0, 0, fuzzref::SambaTrimmed(line.substr(0, eq)), fuzzref::SambaTrimmed(line.substr(eq + 1))});
+    }
+    const auto values = fuzzref::Values(read);
+    return {values.begin(), values.end()};
+}
+
 // The one-share lookups: the parameter lines (one per setting, split as
-// Samba splits them), the path (the last one), and the exact existence test.
-std::string checkShareLookups(const fuzzref::SambaShare& share)
+// Samba splits them; with a copy, lines that give Samba's values), the path
+// (the last one), and the exact existence test.
+std::string checkShareLookups(const fuzzref::SambaShare& share, const std::map<std::string, std::string>& applied)
 {
     VelmoraLibrary& lib = VelmoraLibrary::get();
     std::vector<std::string> lines;
     lib.getShareInfo(collectLines, share.name.c_str(), &lines);
-    if (lines.size() != share.settings.size())
-        return "CLIGetSambaShareInfo hands another number of lines";
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const size_t eq = lines[i].find('=');
-        if (eq == std::string::npos || fuzzref::SambaTrimmed(lines[i].substr(0, eq)) != share.settings[i].key ||
-            fuzzref::SambaTrimmed(lines[i].substr(eq + 1)) != share.settings[i].value)
-            return "CLIGetSambaShareInfo hands another line";
+    if (fuzzref::Copies(share)) {
+        if (valuesOfLines(lines) != applied)
+            return "CLIGetSambaShareInfo hands lines that give other values";
+    } else {
+        if (lines.size() != share.settings.size())
+            return "CLIGetSambaShareInfo hands another number of lines";
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const size_t eq = lines[i].find('=');
+            if (eq == std::string::npos || fuzzref::SambaTrimmed(lines[i].substr(0, eq)) != share.settings[i].key ||
+                fuzzref::SambaTrimmed(lines[i].substr(eq + 1)) != share.settings[i].value)
+                return "CLIGetSambaShareInfo hands another line";
+        }
     }
     char* path = nullptr;
     const int rc = lib.sharePathName(share.name.c_str(), &path);
     const std::string found = rc == 0 ? path : "<none>";
     free(path);
-    if (found != fuzzref::CName(fuzzref::ValueOf(share, "path").value_or("<none>")))
+    if (found != fuzzref::CName(fuzzref::ValueIn(applied, "path").value_or("<none>")))
         return "CLISambaSharePathName gives another path";
     if ((lib.isValidShare(share.name.c_str()) == 0) != hasExactHeader(share, share.name))
         return "CLIIsValidSambaShare disagrees";
@@ -246,11 +266,12 @@ std::string checkShares(const std::vector<fuzzref::SambaShare>& shares)
         return "CLIGetSambaShares did not return 0";
     if (listed != expected)
         return "CLIGetSambaShares lists other shares";
+    const std::vector<std::map<std::string, std::string>> applied = fuzzref::AppliedValues(shares);
     for (size_t s = 0; s < shares.size() && s < kLookedUpSections; ++s) {
         // A name cut at a NUL byte may name another share.
         if (shares[s].name.find('\0') != std::string::npos)
             continue;
-        const std::string failure = checkShareLookups(shares[s]);
+        const std::string failure = checkShareLookups(shares[s], applied[s]);
         if (!failure.empty())
             return failure + inShare(s);
     }

@@ -15,7 +15,7 @@ const char* const kClass = "QVX_SambaFileShare";
 const char* const kNameSpace = "root/cimv2";
 
 // A share as the provider must present it: Samba's values from the share's
-// own sections (CIM strings end at a NUL byte).
+// own sections and what its copy brings (CIM strings end at a NUL byte).
 struct Share {
     std::string name;  // cut at its first NUL, as the C interface carries it
     std::string pathName;  // "" without a path
@@ -25,26 +25,28 @@ struct Share {
     bool whole = true;  // the name holds no NUL, so an exact lookup finds it
 };
 
-std::optional<bool> booleanOf(const fuzzref::SambaShare& share, const std::string& key)
+std::optional<bool> booleanOf(const std::map<std::string, std::string>& values, const std::string& key)
 {
-    const std::optional<std::string> value = fuzzref::ValueOf(share, key);
+    const std::optional<std::string> value = fuzzref::ValueIn(values, key);
     return value ? std::optional<bool>(*value == "yes") : std::nullopt;
 }
 
 std::vector<Share> expectedShares(const std::vector<fuzzref::SambaShare>& shares)
 {
+    const std::vector<std::map<std::string, std::string>> applied = fuzzref::AppliedValues(shares);
     std::vector<Share> expected;
-    for (const fuzzref::SambaShare& share : shares) {
+    for (size_t s = 0; s < shares.size(); ++s) {
+        const fuzzref::SambaShare& share = shares[s];
         if (share.global)
             continue;
         Share& one = expected.emplace_back();
         one.name = fuzzref::CName(share.name);
         one.whole = one.name == share.name;
-        one.pathName = fuzzref::CName(fuzzref::ValueOf(share, "path").value_or(""));
-        if (const std::optional<std::string> comment = fuzzref::ValueOf(share, "comment"))
+        one.pathName = fuzzref::CName(fuzzref::ValueIn(applied[s], "path").value_or(""));
+        if (const std::optional<std::string> comment = fuzzref::ValueIn(applied[s], "comment"))
             one.comment = fuzzref::CName(*comment);
-        one.readOnly = booleanOf(share, "read only");
-        one.inheritAcls = booleanOf(share, "inherit acls");
+        one.readOnly = booleanOf(applied[s], "read only");
+        one.inheritAcls = booleanOf(applied[s], "inherit acls");
     }
     return expected;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 
 #include "smbconf/SambaParameters.h"
 
@@ -333,6 +334,79 @@ std::vector<std::pair<std::string, std::string>> Values(const SambaShare& share)
         }
     }
     return {values.begin(), values.end()};
+}
+
+namespace {
+
+// A parameter line of a share as the file orders them.
+struct Event {
+    size_t line;
+    size_t share;
+    const Setting* setting;
+};
+
+std::vector<Event> eventsInFileOrder(const std::vector<SambaShare>& shares)
+{
+    std::vector<Event> events;
+    for (size_t s = 0; s < shares.size(); ++s)
+        for (const Setting& setting : shares[s].settings)
+            events.push_back({setting.first, s, &setting});
+    std::sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.line < b.line; });
+    return events;
+}
+
+// The share a copy on line names, when the copy holds.
+std::optional<size_t> copySource(const std::vector<SambaShare>& shares, size_t into, const Setting& copy)
+{
+    const SambaShare* source = FindShare(shares, copy.value);
+    if (source == nullptr || source->global || source == &shares[into])
+        return std::nullopt;
+    const SectionLines& first = source->sections.front();
+    if (!first.headed || first.header >= copy.first)
+        return std::nullopt;
+    return static_cast<size_t>(source - shares.data());
+}
+
+}  // namespace
+
+std::vector<std::map<std::string, std::string>> AppliedValues(const std::vector<SambaShare>& shares)
+{
+    std::vector<std::map<std::string, std::string>> values(shares.size());
+    std::vector<std::set<std::string>> own(shares.size());  // set by the share's own lines
+    for (const Event& event : eventsInFileOrder(shares)) {
+        SambaShare one;
+        one.settings.push_back(*event.setting);
+        std::map<std::string, std::string>& mine = values[event.share];
+        for (const auto& [name, value] : Values(one)) {
+            mine[name] = value;
+            own[event.share].insert(name);
+        }
+        if (shares[event.share].global || Identify(event.setting->key).name != "copy")
+            continue;
+        const std::optional<size_t> source = copySource(shares, event.share, *event.setting);
+        if (!source)
+            continue;
+        for (auto it = mine.begin(); it != mine.end();)
+            it = own[event.share].count(it->first) != 0 ? std::next(it) : mine.erase(it);
+        for (const auto& [name, value] : values[*source])
+            if (own[event.share].count(name) == 0)
+                mine[name] = value;
+    }
+    return values;
+}
+
+std::optional<std::string> ValueIn(const std::map<std::string, std::string>& values, const std::string& key)
+{
+    const auto found = values.find(Identify(key).name);
+    return found != values.end() ? std::optional<std::string>(found->second) : std::nullopt;
+}
+
+bool Copies(const SambaShare& share)
+{
+    for (const Setting& setting : share.settings)
+        if (Identify(setting.key).name == "copy")
+            return true;
+    return false;
 }
 
 std::optional<std::string> ValueOf(const SambaShare& share, const std::string& key)

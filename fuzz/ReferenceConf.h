@@ -2,6 +2,7 @@
 #define VELMORA_FUZZ_REFERENCECONF_H
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -134,6 +135,21 @@ std::optional<std::string> ValueOf(const SambaShare& share, const std::string& k
 
 // Every parameter the share sets with its value (ValueOf), by folded name.
 std::vector<std::pair<std::string, std::string>> Values(const SambaShare& share);
+
+// Every parameter Samba gives each share (as Values gives them), one map
+// per share of shares, in their order, with Samba's "copy = name" played
+// out line by line as Samba does: a copy in a share other than global,
+// naming (as FindShare finds it) another share that is not global and
+// whose first header stands above the line, replaces every value the
+// share's own lines have not set with that share's values as they stand
+// then; values set by the share's own lines stay, and later ones win.
+std::vector<std::map<std::string, std::string>> AppliedValues(const std::vector<SambaShare>& shares);
+
+// Whether the share has a line that sets "copy".
+bool Copies(const SambaShare& share);
+
+// The value of key in a map of AppliedValues, nullopt when unset.
+std::optional<std::string> ValueIn(const std::map<std::string, std::string>& values, const std::string& key);
 
 }  // namespace fuzzref
 

@@ -102,8 +102,9 @@ void mapParameters(CmpiInstance& instance, const velmora::samba::Reading& readin
                    const velmora::samba::Share& share)
 {
     ShareProperties properties;
-    for (const velmora::samba::Parameter& parameter : reading.Parameters(share))
+    velmora::samba::ForEachApplied(reading, share, [&](const velmora::samba::Parameter& parameter) {
         properties.note(parameter.key(), parameter.value());
+    });
     properties.applyTo(instance);
 }
 

@@ -25,7 +25,8 @@
  *                              not for every share.
  *   CLIGetSambaShareInfo    0  done; -1 the library failed (out of memory).
  *   CLISambaSharePathName   0  Samba's path of the share (the last line that
- *                              sets it) was stored in *out (free() it);
+ *                              sets it, or else what its copy brings) was
+ *                              stored in *out (free() it);
  *                          -1  no such share, no line sets its path, or out
  *                              is null.
  *   CLIIsValidSambaShare    0  a section header names exactly that share;
@@ -135,7 +136,10 @@ VELMORA_EXPORT const char* CLISambaVerdict(void);
  * the file's line itself (leading blanks, a trailing carriage return and
  * all), or, where Samba joins continued lines or squeezes a run of blanks,
  * the text Samba reads ('comment = a \' + '  b' gives 'comment = a b').
- * Comments ('#', ';') and lines without "=" are not parameters. */
+ * Comments ('#', ';') and lines without "=" are not parameters. When the
+ * share copies another ("copy = name"), the lines of that share which Samba
+ * copies come first, in the same form (and, before them, those its own copy
+ * brings): of two lines setting one parameter, the later one is Samba's. */
 typedef int (*SambaShareInfoHandler)(const char* shareName, std::vector<std::string> lines,
                                      void* context);
 

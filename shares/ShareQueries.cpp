@@ -43,8 +43,9 @@ static int getShareInfo(SambaShareInfoHandler handler, const char* shareName, vo
     std::vector<std::string> lines;
     const velmora::samba::Share* share = shareName != nullptr ? conf.Samba().Find(shareName) : nullptr;
     if (share != nullptr) {
-        for (const velmora::samba::Parameter& parameter : conf.Samba().Parameters(*share))
+        velmora::samba::ForEachApplied(conf.Samba(), *share, [&](const velmora::samba::Parameter& parameter) {
             lines.push_back(velmora::samba::SambaText(parameter));
+        });
     }
     velmora::trace("printing sectionInformation");
     for (const std::string& line : lines)

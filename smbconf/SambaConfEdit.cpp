@@ -122,13 +122,16 @@ PropertyExistence SambaConfFile::SamePropertyExists(const char* name, std::strin
     if (share == nullptr)
         return PropertyAbsent;
     const std::vector<const Parameter*> settings = settingsOf(samba_, *share, key);
-    if (settings.empty())
+    // Without a line of its own, the share may still have the value from a
+    // share it copies: then only an equal value needs no line.
+    const Parameter* copied = settings.empty() ? velmora::samba::LastSetting(samba_, *share, key) : nullptr;
+    if (settings.empty() && copied == nullptr)
         return PropertyAbsent;
-    const Parameter& last = *settings.back();
+    const Parameter& last = copied != nullptr ? *copied : *settings.back();
     velmora::trace("keyname matched");
     if (!velmora::samba::SameSetting(velmora::samba::Identify(key), value,
                                      velmora::samba::Identify(last.key()), last.value()))
-        return PropertyValueDiffers;
+        return copied != nullptr ? PropertyAbsent : PropertyValueDiffers;
     velmora::trace("keyvalue matched");
     return PropertySameValue;
 }

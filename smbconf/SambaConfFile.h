@@ -76,6 +76,9 @@ public:
 
     // Classifies key and value against the share: the last line that sets
     // the parameter is Samba's value, compared as Samba compares values.
+    // When no line of the share sets it but a share it copies does, an
+    // equal value is PropertySameValue and another PropertyAbsent (a line
+    // of the share's own is then added, which wins over the copy).
     PropertyExistence SamePropertyExists(const char* name, std::string& key, std::string& value);
 
     // Rewrites smb.conf with the key added to the share's first section

@@ -139,6 +139,19 @@ ParameterId Identify(std::string_view key)
     return id;
 }
 
+bool NamesParameter(std::string_view key, std::string_view folded)
+{
+    size_t at = 0;
+    for (const char c : key) {
+        if (IsBlank(c))
+            continue;
+        if (at == folded.size() || (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != folded[at])
+            return false;
+        ++at;
+    }
+    return at == folded.size();
+}
+
 bool IsBoolean(const ParameterId& id)
 {
     const char* const* end = kBooleans + kBooleanCount;

@@ -92,6 +92,10 @@ struct ParameterId {
 };
 ParameterId Identify(std::string_view key);
 
+// Whether key names the parameter folded names (lower case, no blanks, no
+// synonym), without building its identity: a cheap test on every line.
+bool NamesParameter(std::string_view key, std::string_view folded);
+
 bool IsBoolean(const ParameterId& id);
 
 // yes/true/on/1 and no/false/off/0 in any case; anything else is none.

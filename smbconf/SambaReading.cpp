@@ -305,16 +305,61 @@ std::string SambaText(const Parameter& parameter)
     return text;
 }
 
+namespace {
+
+// The share a "copy" line names, when the copy counts (see CopyChain).
+const Share* copySource(const Reading& reading, const Share& into, const Parameter& copy)
+{
+    // Samba reads the name as a C string: a NUL byte ends it.
+    const std::string name = SambaValue(copy);
+    const Share* source = reading.Find(name.c_str());
+    if (source == nullptr || source == &into || source->global)
+        return nullptr;
+    const SectionRange& first = *reading.Sections(*source).begin();
+    return first.header >= 0 && first.header < copy.first ? source : nullptr;
+}
+
+}  // namespace
+
+std::vector<CopyStep> CopyChain(const Reading& reading, const Share& share)
+{
+    std::vector<CopyStep> chain;
+    CopyStep step{&share, INT32_MAX};
+    // Each step looks only above the copy line of the one before: the chain
+    // ends.
+    while (!step.share->global) {
+        const Parameter* copy = nullptr;
+        const Share* source = nullptr;
+        for (const Parameter& parameter : reading.Parameters(*step.share)) {
+            if (parameter.first >= step.before)
+                break;
+            if (!NamesParameter(parameter.key(), "copy"))
+                continue;
+            if (const Share* named = copySource(reading, *step.share, parameter)) {
+                copy = &parameter;
+                source = named;
+            }
+        }
+        if (copy == nullptr)
+            break;
+        if (chain.empty())
+            chain.push_back(step);
+        step = CopyStep{source, copy->first};
+        chain.push_back(step);
+    }
+    return chain;
+}
+
 const Parameter* LastSetting(const Reading& reading, const Share& share, std::string_view key)
 {
     const ParameterId wanted = Identify(key);
     const bool boolean = IsBoolean(wanted);
     const Parameter* found = nullptr;
-    for (const Parameter& parameter : reading.Parameters(share)) {
+    ForEachApplied(reading, share, [&](const Parameter& parameter) {
         const ParameterId id = Identify(parameter.key());
         if (id == wanted && (!boolean || BooleanValue(id, parameter.value())))
             found = &parameter;
-    }
+    });
     return found;
 }
 

@@ -217,9 +217,47 @@ std::vector<size_t> LineEnds(std::string_view bytes);
 std::string SambaValue(const Parameter& parameter);
 std::string SambaText(const Parameter& parameter);
 
+// Samba's "copy = name": from that line on, every parameter that the
+// share's own lines do not set has the value the share named had at that
+// line (its default included), so the last copy wins and the share's own
+// settings win over any copy. A copy counts only when the share named (as
+// Samba finds it) is another share, not global, whose first header stands
+// above the line; otherwise Samba refuses the whole file, and Velmora
+// passes the line over.
+//
+// One step of the copies behind a share: the parameters of share that
+// stand on lines before `before` apply.
+struct CopyStep {
+    const Share* share;
+    int32_t before;
+};
+
+// The share itself (no line limit), then the share its last copy names (up
+// to that line), then the share that one's last copy above that line
+// names, and so on. Empty when the share copies nothing.
+std::vector<CopyStep> CopyChain(const Reading& reading, const Share& share);
+
+// Visits what Samba applies to share in an order where a later parameter
+// wins over an earlier one of the same name: what its copies bring, the
+// deepest first, then the share's own parameters.
+template <typename Visit>
+void ForEachApplied(const Reading& reading, const Share& share, Visit&& visit)
+{
+    const std::vector<CopyStep> chain = CopyChain(reading, share);
+    if (chain.empty()) {
+        for (const Parameter& parameter : reading.Parameters(share))
+            visit(parameter);
+        return;
+    }
+    for (auto step = chain.rbegin(); step != chain.rend(); ++step)
+        for (const Parameter& parameter : reading.Parameters(*step->share))
+            if (parameter.first < step->before)
+                visit(parameter);
+}
+
 // The value Samba reads last in share for a parameter named key (by
-// Samba's identity), or nullptr when none of its lines sets it. For a
-// boolean parameter, only values that are booleans count.
+// Samba's identity), the share's copies included, or nullptr when nothing
+// sets it. For a boolean parameter, only values that are booleans count.
 const Parameter* LastSetting(const Reading& reading, const Share& share, std::string_view key);
 
 }  // namespace velmora::samba

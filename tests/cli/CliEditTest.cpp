@@ -152,6 +152,18 @@ TEST(CliEdits, ExitCodesAndGuards)
     });
 }
 
+// The report reads the value back: the share's own line, not the one its
+// copy of another share brings first.
+TEST(CliEdits, SetReportsTheShareOwnLineOverACopy)
+{
+    samba::makeShareDirectories();
+    const std::string conf = kConf + "[mirror]\n\tcopy = data\n";
+    runCases(conf, {
+        {{"set", "mirror", "read only", "yes"}, 0, "set read only = yes in share 'mirror'\n", "",
+         kConf + "[mirror]\n\tread only = yes\n\tcopy = data\n"},
+    });
+}
+
 // Needs the library's CLIRemoveKeyValuePair.
 TEST(CliEdits, UnsetRemovesTheParameterAndIsDoneWhenItIsAbsent)
 {

@@ -77,6 +77,14 @@ const std::vector<ReadingCase> kReadingCases = {
      {{"Data", "first", "/srv/c", "-", "-"}, {"other", "-", "/srv/b", "-", "-"}}},
     {"the global section under all its names", "[GLOBALS]\n\tworkgroup = W\n[a]\n\tpath = /srv/a\n[Global]\n\tcomment = g\n",
      {{"a", "-", "/srv/a", "-", "-"}}},
+    {"a copy brings what the share's own lines leave unset, as the source stood at the copy line",
+     "[a]\n\tpath = /srv/a\n\tcomment = A\n\tread only = no\n[b]\n\tpath = /srv/b\n\tcopy =  A \n\tinherit acls = yes\n"
+     "[c]\n\tcopy = b\n\tcomment = C\n[a]\n\tinherit acls = no\n",
+     {{"a", "A", "/srv/a", "false", "false"}, {"b", "A", "/srv/b", "false", "true"},
+      {"c", "C", "/srv/b", "false", "true"}}},
+    {"the last copy wins, with what its source leaves unset",
+     "[a]\n\tpath = /srv/a\n\tcomment = A\n[z]\n\tpath = /srv/z\n[b]\n\tcopy = a\n\tcopy = z\n",
+     {{"a", "A", "/srv/a", "-", "-"}, {"z", "-", "/srv/z", "-", "-"}, {"b", "-", "/srv/z", "-", "-"}}},
 };
 
 TEST(SambaDialect, ProviderReportsWhatTestparmReads)
@@ -149,6 +157,10 @@ const std::vector<EditCase> kEditCases = {
      "read only", "", "read only", std::nullopt},
     {"unset a continued value", "[a]\n\tpath = /srv/a\n\tcomment = x \\\n  y\n\tguest ok = yes\n", EditCase::Unset, "a",
      "comment", "", "comment", std::nullopt},
+    {"a copied value: the share's own line wins", "[a]\n\tpath = /srv/a\n\tread only = no\n[b]\n\tcopy = a\n\tpath = /srv/b\n",
+     EditCase::Set, "b", "read only", "yes", "read only", std::nullopt},
+    {"the value a copy brings already", "[a]\n\tpath = /srv/a\n\tread only = no\n[b]\n\tcopy = a\n\tpath = /srv/b\n",
+     EditCase::Set, "b", "writeable", "yes", "read only", "No"},
     {"delete every section of the share", "[a]\n\tpath = /srv/a\n[b]\n\tpath = /srv/b\n[A]\n\tcomment = c \\\n[x]\n",
      EditCase::Delete, "a", "", "", "", std::nullopt},
 };

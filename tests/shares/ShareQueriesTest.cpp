@@ -97,14 +97,19 @@ TEST(GetShareInfo, HandsOverTheLinesSambaReadsAcrossTheShare)
         "\tpath = /srv/data\n\tcomment = Data\r\n# note\n\tvalid users = a, \\\n   b\n\n"
         // A line joined onto a lone "\\" is read on, though it starts as a
         // comment would: Samba sets "# x".
-        "\\\n# x = y\n[empty]\n");
+        "\\\n# x = y\n[empty]\n"
+        // What a copy brings comes first, the share's own lines after.
+        "[copier]\n\tcomment = mine\n\tcopy = DATA\n");
     const Lines data = {"\tpath = /upper", "\tpath = /srv/data", "\tcomment = Data\r", "\tvalid users = a, b",
                         "# x = y"};
+    Lines copier = data;
+    copier.insert(copier.end(), {"\tcomment = mine", "\tcopy = DATA"});
     const std::vector<std::tuple<std::string, Lines>> cases = {
         {"data", data},
         {"Data", data},
         {"global", {" workgroup = W"}},
         {"empty", {}},
+        {"copier", copier},
         {"missing", {}},
     };
     for (const auto& [name, lines] : cases) {
@@ -142,6 +147,9 @@ TEST(SharePathName, ResolvesThePathSambaReads)
         {"value holding '='", "path = /a=b\n", 0, "/a=b"},
         {"no parameter lines", "", -1, nullptr},
         {"carriage return trimmed", "path = /cr\r\n", 0, "/cr"},
+        {"copied from a share above", "[src]\npath = /src\n[DATA]\ncopy = SRC\n", 0, "/src"},
+        {"its own line wins over a copy", "[src]\npath = /src\n[DATA]\npath = /own\ncopy = src\n", 0, "/own"},
+        {"no copy of a share below, or of itself", "copy = later\ncopy = data\n[later]\npath = /l\n", -1, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
