@@ -1,6 +1,7 @@
 #include "fuzz/ReferenceConf.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <set>
@@ -178,10 +179,96 @@ std::string lowered(std::string text)
     return text;
 }
 
+// One character of a name as Samba's conversion reads it: its code point
+// and its bytes. Samba decodes sequences of up to four bytes (leads up to
+// 0xF7, so beyond U+10FFFF too) and surrogates, but no stray byte, cut
+// sequence or overlong form.
+struct Character {
+    uint32_t code;
+    std::string bytes;
+};
+
+bool decodeName(const std::string& name, std::vector<Character>& characters)
+{
+    size_t i = 0;
+    while (i < name.size()) {
+        const unsigned char lead = static_cast<unsigned char>(name[i]);
+        size_t count = 0;
+        uint32_t code = 0;
+        uint32_t least = 0;
+        if (lead < 0x80) {
+            count = 0, code = lead;
+        } else if ((lead & 0xE0) == 0xC0) {
+            count = 1, code = lead & 0x1F, least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            count = 2, code = lead & 0x0F, least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            count = 3, code = lead & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + count >= name.size())
+            return false;  // cut short
+        for (size_t k = 1; k <= count; ++k) {
+            const unsigned char next = static_cast<unsigned char>(name[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (next & 0x3F);
+        }
+        if (count > 0 && code < least)
+            return false;
+        characters.push_back({code, name.substr(i, count + 1)});
+        i += count + 1;
+    }
+    return true;
+}
+
+std::string encoded(uint32_t code)
+{
+    if (code < 0x80)
+        return std::string(1, static_cast<char>(code));
+    if (code < 0x800)
+        return {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
+    return {static_cast<char>(0xE0 | code >> 12), static_cast<char>(0x80 | (code >> 6 & 0x3F)),
+            static_cast<char>(0x80 | (code & 0x3F))};
+}
+
+uint32_t sambaLower(uint32_t code)
+{
+    if (code >= 'A' && code <= 'Z')
+        return code + 32;
+    for (size_t i = 0; i < velmora::samba::kLowerCaseCount; ++i)
+        if (velmora::samba::kLowerCase[i].upper == code)
+            return velmora::samba::kLowerCase[i].lower;
+    return code;
+}
+
+// The key under which Samba tells sections apart: the name lowered through
+// UTF-16 and back. A name it cannot decode, or cannot encode again once
+// lowering changed something after its first character beyond ASCII, fails
+// that, and all such names share one key.
+std::string sectionKey(const std::string& name)
+{
+    const std::string failed = "\xff";
+    std::vector<Character> characters;
+    if (!decodeName(name, characters))
+        return failed;
+    std::string key;
+    bool seenBeyondAscii = false, changedAfter = false, unencodable = false;
+    for (const Character& character : characters) {
+        seenBeyondAscii = seenBeyondAscii || character.code >= 0x80;
+        unencodable = unencodable || (character.code >= 0xD800 && character.code <= 0xDFFF) || character.code > 0x10FFFF;
+        const uint32_t lower = sambaLower(character.code);
+        changedAfter = changedAfter || (seenBeyondAscii && lower != character.code);
+        key += lower == character.code ? character.bytes : encoded(lower);
+    }
+    return unencodable && changedAfter ? failed : key;
+}
+
 // The key under which shares are told apart.
 std::string shareKey(const std::string& name)
 {
-    const std::string lower = lowered(name);
+    const std::string lower = sectionKey(name);
     return lower == "global" || lower == "globals" ? "global" : lower;
 }
 

@@ -50,6 +50,81 @@ const Synonym* findSynonym(const std::string& folded)
     return found != end && folded == found->name ? found : nullptr;
 }
 
+bool isAscii(std::string_view text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// One well-formed sequence of two to four bytes.
+uint32_t decodeUtf8(std::string_view sequence)
+{
+    const auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(sequence[i])); };
+    uint32_t code = byte(0) & (sequence.size() == 2 ? 0x1F : sequence.size() == 3 ? 0x0F : 0x07);
+    for (size_t i = 1; i < sequence.size(); ++i)
+        code = (code << 6) | (byte(i) & 0x3F);
+    return code;
+}
+
+// How Samba's conversion of a name to UTF-16 and back fares (tried with
+// testparm): Whole; Undecodable, when it cannot decode the name (a stray
+// byte, a sequence cut short, an overlong form); Unencodable, when it
+// decodes the name but could not encode it again (a surrogate, a code point
+// beyond U+10FFFF), which fails only when lowering changed something after
+// the name's first byte beyond ASCII (it then converts back).
+enum class Conversion { Whole, Undecodable, Unencodable };
+
+Conversion conversionOf(std::string_view text)
+{
+    Conversion result = Conversion::Whole;
+    for (size_t at = 0; at < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        const size_t length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
+                            : c >= 0xF0 && c <= 0xF7 ? 4 : 0;
+        if (length == 0 || at + length > text.size())
+            return Conversion::Undecodable;
+        for (size_t i = 1; i < length; ++i)
+            if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+                return Conversion::Undecodable;
+        if (length > 1) {
+            const uint32_t code = decodeUtf8(text.substr(at, length));
+            if (code < (length == 2 ? 0x80u : length == 3 ? 0x800u : 0x10000u))
+                return Conversion::Undecodable;
+            if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+                result = Conversion::Unencodable;
+        }
+        at += length;
+    }
+    return result;
+}
+
+void appendUtf8(std::string& out, uint32_t code)
+{
+    if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    out += static_cast<char>(0x80 | (code & 0x3F));
+}
+
+// A letter beyond ASCII as Samba lowers it.
+uint32_t lowerLetter(uint32_t code)
+{
+    const CaseMapping* end = kLowerCase + kLowerCaseCount;
+    const CaseMapping* found = std::lower_bound(kLowerCase, end, code, [](const CaseMapping& m, uint32_t wanted) {
+        return m.upper < wanted;
+    });
+    return found != end && found->upper == code ? found->lower : code;
+}
+
 }  // namespace
 
 bool IsComment(std::string_view line)
@@ -126,7 +201,43 @@ bool IsGlobalSection(std::string_view name)
 
 bool SameSection(std::string_view a, std::string_view b)
 {
-    return equalIgnoringCase(a, b) || (IsGlobalSection(a) && IsGlobalSection(b));
+    if (IsGlobalSection(a) && IsGlobalSection(b))
+        return true;
+    if (isAscii(a) && isAscii(b))
+        return equalIgnoringCase(a, b);
+    return SectionKey(a) == SectionKey(b);
+}
+
+std::string SectionKey(std::string_view name)
+{
+    const Conversion conversion = conversionOf(name);
+    const std::string failed = "\xff";  // no name Samba converts holds this byte
+    if (conversion == Conversion::Undecodable)
+        return failed;
+    std::string key;
+    key.reserve(name.size());
+    bool beyondAscii = false;
+    bool lowered = false;  // something after the first byte beyond ASCII
+    for (size_t at = 0; at < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[at]);
+        uint32_t code = c;
+        size_t length = 1;
+        if (c >= 0x80) {
+            beyondAscii = true;
+            length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+            code = decodeUtf8(name.substr(at, length));
+        }
+        const uint32_t lower = code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code >= 0x80 ? lowerLetter(code) : code;
+        lowered = lowered || (beyondAscii && lower != code);
+        if (lower == code)
+            key.append(name.substr(at, length));
+        else if (lower < 0x80)
+            key += static_cast<char>(lower);
+        else
+            appendUtf8(key, lower);
+        at += length;
+    }
+    return conversion == Conversion::Unencodable && lowered ? failed : key;
 }
 
 ParameterId Identify(std::string_view key)

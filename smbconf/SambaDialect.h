@@ -76,10 +76,21 @@ int EmptyLinesToEnd(std::string_view line);
 bool IsHeader(std::string_view line);
 std::string_view SectionName(std::string_view header);
 
-// Section names that Samba takes for the same section: equal ignoring case,
-// and 'global' and 'globals' (in any case) are both the global section.
+// Section names that Samba takes for the same section: those it files
+// under the same key (SectionKey), and 'global' and 'globals' (in any case)
+// are both the global section.
 bool IsGlobalSection(std::string_view name);
 bool SameSection(std::string_view a, std::string_view b);
+
+// The key Samba files a section name under: the name lowered as Samba
+// lowers it, through UTF-16 and back. ASCII letters and the letters beyond
+// ASCII that Samba lowers (SambaParameters.h) are lowered ('Bücher' is
+// 'BÜCHER'). Where that conversion fails, Samba files the name under one
+// key for all such names, so that to Samba they are all one section: a name
+// it cannot decode as UTF-8 (a Latin-1 'B\xfccher', say), and a name it
+// decodes but cannot encode again (a surrogate) once lowering changed
+// something after its first byte beyond ASCII.
+std::string SectionKey(std::string_view name);
 
 // A parameter as Samba identifies it: its name folded (lower case, blanks
 // removed) and synonyms resolved to the parameter they name. inverted: a

@@ -2,10 +2,13 @@
 #define VELMORA_SMBCONF_SAMBAPARAMETERS_H
 
 #include <cstddef>
+#include <cstdint>
 
-// Samba's own tables of parameter names, as its testparm lists them
-// (generated into SambaParameters.cpp by scripts/samba-parameters). Every
-// name is folded: lower case, blanks removed ('read only' is "readonly").
+// Samba's own tables: its parameter names, as its testparm lists them
+// (generated into SambaParameters.cpp by scripts/samba-parameters), and the
+// letters beyond ASCII it lowers in section names (SambaCase.cpp, by
+// scripts/samba-case). Every parameter name is folded: lower case, blanks
+// removed ('read only' is "readonly").
 namespace velmora::samba {
 
 // A second name of a parameter; inverted when a true value of the synonym
@@ -21,6 +24,16 @@ extern const Synonym kSynonyms[];
 extern const size_t kSynonymCount;
 extern const char* const kBooleans[];
 extern const size_t kBooleanCount;
+
+// A letter of the Basic Multilingual Plane and its lower case, as Samba
+// lowers section names (an older Unicode than today's: 'Ș' stays 'Ș').
+// Sorted by upper, for binary search.
+struct CaseMapping {
+    uint16_t upper;
+    uint16_t lower;
+};
+extern const CaseMapping kLowerCase[];
+extern const size_t kLowerCaseCount;
 
 }  // namespace velmora::samba
 

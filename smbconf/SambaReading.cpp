@@ -21,6 +21,18 @@ char folded(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// FNV-1a of a key as SectionKey makes it: the hash nameHash gives an
+// ASCII name.
+size_t keyHash(const std::string& key)
+{
+    size_t hash = 14695981039346656037ull;
+    for (const char c : key) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
 // A hash of a section name that agrees with SameSection: names it finds
 // equal hash alike (both names of the global section hash as "global").
 size_t nameHash(std::string_view name)
@@ -29,6 +41,8 @@ size_t nameHash(std::string_view name)
         name = "global";
     size_t hash = 14695981039346656037ull;  // FNV-1a
     for (const char c : name) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return keyHash(SectionKey(name));  // case beyond ASCII: rare
         hash ^= static_cast<unsigned char>(folded(c));
         hash *= 1099511628211ull;
     }

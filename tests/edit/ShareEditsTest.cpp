@@ -115,6 +115,11 @@ TEST(CreateShare, AppendsTheSectionOrRefuses)
          "[g]\n\n[ d ]\n\tpath = " + dir + "\n\tcomment =  c \n"},
         // Samba would merge [Data] into [data].
         {"other case exists", "[data]\n", "Data", dir, "x", -1, "[data]\n"},
+        // ... and so would it [bücher] into [BÜCHER] (not [ș] into [Ș]), and
+        // any two names it cannot read as UTF-8 (Latin-1 here).
+        {"other case beyond ASCII exists", "[BÜCHER]\n", "bücher", dir, "x", -1, "[BÜCHER]\n"},
+        {"a letter Samba does not lower", "[Ș]\n", "ș", dir, "x", 0, "[Ș]\n\n[ș]\n\tpath = " + dir + "\n\tcomment = x\n"},
+        {"another name that is no UTF-8", "[B\xfc" "cher]\n", "\xc4rger", dir, "x", -1, "[B\xfc" "cher]\n"},
         {"exact name exists", "[g]\n[data]\n", "data", dir, "x", -1, "[g]\n[data]\n"},
         {"missing path", "[g]\n", "data", sharePaths().missing, "x", -2, "[g]\n"},
         {"symbolic link", "[g]\n", "data", sharePaths().link, "x", -3, "[g]\n"},

@@ -4,10 +4,13 @@
 // value asked for and nothing else changed.
 #include <gtest/gtest.h>
 
+#include <locale.h>
 #include <strings.h>
+#include <wctype.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <map>
 #include <sstream>
 #include <optional>
@@ -75,6 +78,12 @@ const std::vector<ReadingCase> kReadingCases = {
     {"sections alike are one share, named by the first",
      "[Data]\n\tpath = /srv/a\n\tcomment = first\n[other]\n\tpath = /srv/b\n[DATA]\n\tpath = /srv/c\n",
      {{"Data", "first", "/srv/c", "-", "-"}, {"other", "-", "/srv/b", "-", "-"}}},
+    {"case beyond ASCII as Samba has it", "[Bücher]\n\tpath = /srv/a\n[Ș]\n\tpath = /srv/s\n[BÜCHER]\n\tcomment = b\n[ș]\n\tpath = /srv/t\n",
+     {{"Bücher", "b", "/srv/a", "-", "-"}, {"Ș", "-", "/srv/s", "-", "-"}, {"ș", "-", "/srv/t", "-", "-"}}},
+    // A surrogate converts, unless lowering changed something after it.
+    {"names Samba cannot convert from UTF-8 are all one section",
+     "[B\xfc" "cher]\n\tpath = /srv/a\n[\xc4rger]\n\tcomment = b\n[x\xed\xa0\x80" "A]\n\tpath = /srv/s\n[x\xed\xa0\x80" "a]\n\tpath = /srv/t\n",
+     {{"B\xfc" "cher", "b", "/srv/s", "-", "-"}, {"x\xed\xa0\x80" "a", "-", "/srv/t", "-", "-"}}},
     {"the global section under all its names", "[GLOBALS]\n\tworkgroup = W\n[a]\n\tpath = /srv/a\n[Global]\n\tcomment = g\n",
      {{"a", "-", "/srv/a", "-", "-"}}},
     {"a copy brings what the share's own lines leave unset, as the source stood at the copy line",
@@ -235,6 +244,54 @@ TEST(SambaDialect, ParameterTablesMatchTheInstalledSamba)
         }
     }
     EXPECT_EQ(synonyms, velmora::samba::kSynonymCount);
+}
+
+std::string utf8Of(uint32_t code)
+{
+    std::string out;
+    if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    out += static_cast<char>(0x80 | (code & 0x3F));
+    return out;
+}
+
+// The letters Velmora lowers in section names are those the Samba installed
+// lowers: of every letter with a lower case in Unicode (as the C library
+// knows it), testparm must merge a section named with it into one named with
+// its lower case exactly when the table holds the pair.
+TEST(SambaDialect, CaseTableMatchesTheInstalledSamba)
+{
+    SKIP_WITHOUT_SAMBA();
+    const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    ASSERT_NE(unicode, static_cast<locale_t>(nullptr));
+    std::vector<std::pair<uint32_t, uint32_t>> candidates;
+    std::string file;
+    for (uint32_t code = 0x80; code < 0x10000; ++code) {
+        const auto lower = static_cast<uint32_t>(towlower_l(static_cast<wint_t>(code), unicode));
+        if ((code >= 0xD800 && code <= 0xDFFF) || lower == code)
+            continue;
+        candidates.push_back({code, lower});
+        const std::string prefix = "[p" + std::to_string(code) + "-";
+        file += prefix + utf8Of(code) + "]\n\tpath = /p\n" + prefix + utf8Of(lower) + "]\n\tcomment = c\n";
+    }
+    freelocale(unicode);
+    testfs::writeSmbConf(file);
+    const samba::Testparm samba = samba::testparm(testfs::kSmbConf);
+    ASSERT_EQ(0, samba.exitCode) << samba.messages;
+    std::vector<std::pair<uint32_t, uint32_t>> merged;
+    for (const auto& [code, lower] : candidates) {
+        const auto section = samba.view.find("p" + std::to_string(code) + "-" + utf8Of(code));
+        if (section != samba.view.end() && section->second.count("comment") != 0)
+            merged.push_back({code, lower});
+    }
+    std::vector<std::pair<uint32_t, uint32_t>> table;
+    for (size_t i = 0; i < velmora::samba::kLowerCaseCount; ++i)
+        table.push_back({velmora::samba::kLowerCase[i].upper, velmora::samba::kLowerCase[i].lower});
+    EXPECT_EQ(merged, table) << "run scripts/samba-case";
 }
 
 }  // namespace
