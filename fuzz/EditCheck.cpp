@@ -408,6 +408,24 @@ int collectName(const char* shareName, void* context)
     return 0;
 }
 
+// A parameter added after the file's last line when that line is a header
+// without "]" still going on at the end of the file: the line that now
+// follows ends it, and the section's name as read loses its "\". Samba
+// refuses such a file before and after, so there is no reading of it to
+// hold the edit to.
+bool headerClosedByEdit(const EditCase& edit, const std::string& file)
+{
+    const std::string& content = edit.content;
+    if (edit.operation != Operation::Modify || separatorBefore(content).empty() || file.size() <= content.size() ||
+        file.compare(0, content.size(), content) != 0 || file[content.size()] != '\n')
+        return false;
+    const std::vector<fuzzref::LogicalLine> logical = fuzzref::LogicalLines(content);
+    if (logical.empty())
+        return false;
+    const std::string text = fuzzref::SambaTrimmed(logical.back().text);
+    return !text.empty() && text[0] == '[' && text.find(']') == std::string::npos;
+}
+
 // What Samba reads after a successful edit, and the bytes it leaves.
 std::string checkOutcome(const EditCase& edit, const Expectation& expected, const std::vector<SambaShare>& before,
                          const std::string& file)
@@ -421,7 +439,7 @@ std::string checkOutcome(const EditCase& edit, const Expectation& expected, cons
     const bool endsOpen = edit.operation == Operation::Create && !separatorBefore(edit.content).empty();
     const std::vector<SambaShare> closed =
         endsOpen ? fuzzref::ReadAsSamba(edit.content + separatorBefore(edit.content) + "\n") : before;
-    std::string failure = compareViews(expectedView(edit, closed), viewOf(after));
+    std::string failure = headerClosedByEdit(edit, file) ? "" : compareViews(expectedView(edit, closed), viewOf(after));
     if (failure.empty() && (edit.operation == Operation::Modify || edit.operation == Operation::Remove)) {
         const std::string key = fuzzref::Trimmed(*edit.args[1]);
         if (untouchedLines(edit.content, *edit.args[0], key) != untouchedLines(file, *edit.args[0], key))
