@@ -23,9 +23,8 @@ bool equalIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
             return false;
     return true;
 }
@@ -36,7 +35,7 @@ std::string fold(std::string_view key)
     folded.reserve(key.size());
     for (const char c : key) {
         if (!IsBlank(c))
-            folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            folded += LowerAscii(c);
     }
     return folded;
 }
@@ -227,7 +226,7 @@ std::string SectionKey(std::string_view name)
             length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
             code = decodeUtf8(name.substr(at, length));
         }
-        const uint32_t lower = code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code >= 0x80 ? lowerLetter(code) : code;
+        const uint32_t lower = code < 0x80 ? static_cast<unsigned char>(LowerAscii(static_cast<char>(code))) : lowerLetter(code);
         lowered = lowered || (beyondAscii && lower != code);
         if (lower == code)
             key.append(name.substr(at, length));
@@ -256,7 +255,7 @@ bool NamesParameter(std::string_view key, std::string_view folded)
     for (const char c : key) {
         if (IsBlank(c))
             continue;
-        if (at == folded.size() || (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != folded[at])
+        if (at == folded.size() || LowerAscii(c) != folded[at])
             return false;
         ++at;
     }

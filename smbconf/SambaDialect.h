@@ -76,6 +76,12 @@ int EmptyLinesToEnd(std::string_view line);
 bool IsHeader(std::string_view line);
 std::string_view SectionName(std::string_view header);
 
+// ASCII letters lowered; every other byte as it is.
+inline char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Section names that Samba takes for the same section: those it files
 // under the same key (SectionKey), and 'global' and 'globals' (in any case)
 // are both the global section.

@@ -15,38 +15,29 @@ std::string_view skipLeadingBlanks(std::string_view line)
     return line.substr(first);
 }
 
-// ASCII lower case: Samba compares section names without case.
-char folded(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// FNV-1a of a key as SectionKey makes it: the hash nameHash gives an
-// ASCII name.
-size_t keyHash(const std::string& key)
+// FNV-1a of bytes, each lowered first when lower is set.
+size_t fnv1a(std::string_view bytes, bool lower)
 {
     size_t hash = 14695981039346656037ull;
-    for (const char c : key) {
-        hash ^= static_cast<unsigned char>(c);
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(lower ? LowerAscii(c) : c);
         hash *= 1099511628211ull;
     }
     return hash;
 }
 
 // A hash of a section name that agrees with SameSection: names it finds
-// equal hash alike (both names of the global section hash as "global").
+// equal hash alike (both names of the global section hash as "global"). An
+// ASCII name is hashed lowered as it stands; SectionKey, which allocates,
+// is for the rare name beyond ASCII.
 size_t nameHash(std::string_view name)
 {
     if ((name.size() == 6 || name.size() == 7) && IsGlobalSection(name))
         name = "global";
-    size_t hash = 14695981039346656037ull;  // FNV-1a
-    for (const char c : name) {
+    for (const char c : name)
         if (static_cast<unsigned char>(c) >= 0x80)
-            return keyHash(SectionKey(name));  // case beyond ASCII: rare
-        hash ^= static_cast<unsigned char>(folded(c));
-        hash *= 1099511628211ull;
-    }
-    return hash;
+            return fnv1a(SectionKey(name), false);
+    return fnv1a(name, true);
 }
 
 // Links item, about to be stored at index at, behind the list last ends.
