@@ -93,17 +93,13 @@ struct Layout {
 
 // Comments ('#') and blank lines belong to the open section's range only;
 // a '[' line opens a new section; anything else is a parameter line of the
-// open section (lines before the first header belong to none).
-void classify(std::string_view line, int32_t index, Layout& layout)
+// open section (lines before the first header belong to none). lead is
+// the line's first byte that is not blank.
+void classify(char lead, int32_t index, Layout& layout)
 {
-    velmora::trace("Comimg to trim .............");
-    // Only the first byte that is not blank matters here.
-    size_t first = 0;
-    while (first < line.size() && velmora::isBlank(line[first]))
-        ++first;
-    if (first == line.size() || line[first] == '#')
+    if (lead == '#')
         return;
-    if (line[first] != '[') {
+    if (lead != '[') {
         if (!layout.headers.empty())
             layout.parameters.push_back(index);
         return;
@@ -115,7 +111,11 @@ void classify(std::string_view line, int32_t index, Layout& layout)
 // Cuts content at each line feed, noting where each line ends, and
 // classifies each line for the raw model when a layout is given; text after the last line feed is a line only when
 // not empty. "a\nb" and "a\nb\n" both give {a, b}. The first line gets
-// the index first.
+// the index first. One look at each line's ends serves both the raw model
+// and shaping, which lists the lines Samba's reading must see: Samba's
+// blanks are among the bytes trimmed here, so every line for which
+// MayShapeSections holds is listed (and a few more, which the reading
+// looks at and passes over).
 void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineEnds, Layout* layout,
                std::vector<int32_t>& shaping)
 {
@@ -127,11 +127,21 @@ void noteLines(const Content& content, int32_t first, std::vector<size_t>& lineE
     while (cursor < end) {
         const void* found = std::memchr(cursor, '\n', static_cast<size_t>(end - cursor));
         const char* stop = found != nullptr ? static_cast<const char*>(found) : end;
-        const std::string_view line(cursor, static_cast<size_t>(stop - cursor));
         if (layout != nullptr)
-            classify(line, first + static_cast<int32_t>(lineEnds.size()), *layout);
-        if (velmora::samba::MayShapeSections(line))
-            shaping.push_back(static_cast<int32_t>(lineEnds.size()));
+            velmora::trace("Comimg to trim .............");
+        const char* lead = cursor;
+        while (lead < stop && velmora::isBlank(*lead))
+            ++lead;
+        if (lead < stop) {
+            const auto index = static_cast<int32_t>(lineEnds.size());
+            if (layout != nullptr)
+                classify(*lead, first + index, *layout);
+            const char* back = stop - 1;
+            while (velmora::isBlank(*back))
+                --back;
+            if (*lead == '[' || *back == '\\')
+                shaping.push_back(index);
+        }
         lineEnds.push_back(static_cast<size_t>(stop - begin));
         cursor = stop + 1;
     }
