@@ -178,7 +178,7 @@ void buildSections(const LineAt& lineAt, int32_t last, const Layout& layout, std
         const size_t end = lastSection ? layout.parameters.size() : layout.firstParameter[h + 1];
         section.properties.reserve(end - first);
         for (size_t p = first; p < end; ++p)
-            section.AddProperty(std::string(lineAt(layout.parameters[p])));
+            section.properties.emplace_back(lineAt(layout.parameters[p]));
     }
 }
 
