@@ -385,7 +385,7 @@ Identity Identify(const std::string& key)
     for (size_t i = 0; i < velmora::samba::kSynonymCount; ++i) {
         const velmora::samba::Synonym& synonym = velmora::samba::kSynonyms[i];
         if (id.name == synonym.name)
-            return {synonym.parameter, synonym.inverted};
+            return {std::string(synonym.parameter), synonym.inverted};
     }
     return id;
 }

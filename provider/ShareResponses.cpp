@@ -45,13 +45,14 @@ struct ShareProperties {
         velmora::trace("property name is %.*s", static_cast<int>(key.size()), key.data());
         velmora::trace("property value is %.*s", static_cast<int>(value.size()), value.data());
         const velmora::samba::ParameterId id = velmora::samba::Identify(key);
-        if (id.name == "comment")
+        const std::string_view name = id.name;
+        if (name == "comment")
             comment = value;
-        else if (id.name == "path")
+        else if (name == "path")
             path = value;
-        else if (id.name == "readonly")
+        else if (name == "readonly")
             noteBoolean(readOnly, id, value);
-        else if (id.name == "inheritacls")
+        else if (name == "inheritacls")
             noteBoolean(inheritAcls, id, value);
     }
 

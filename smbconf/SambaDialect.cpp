@@ -3,7 +3,6 @@
 #include <strings.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "smbconf/SambaParameters.h"
 
@@ -29,24 +28,41 @@ bool equalIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// Every parameter is named on every line read: folded in place, without a
+// byte appended at a time.
 std::string fold(std::string_view key)
 {
-    std::string folded;
-    folded.reserve(key.size());
+    std::string folded(key.size(), '\0');
+    size_t at = 0;
     for (const char c : key) {
         if (!IsBlank(c))
-            folded += LowerAscii(c);
+            folded[at++] = LowerAscii(c);
     }
+    folded.resize(at);
     return folded;
 }
 
-const Synonym* findSynonym(const std::string& folded)
+// The entry of a table sorted by name that is named folded, or nullptr.
+// Every line read asks: the table is searched by first byte, and only the
+// few names that share it are compared whole (by length first).
+template <typename Entry, typename NameOf>
+const Entry* findFolded(const Entry* begin, const Entry* end, std::string_view folded, NameOf nameOf)
 {
-    const Synonym* end = kSynonyms + kSynonymCount;
-    const Synonym* found = std::lower_bound(kSynonyms, end, folded, [](const Synonym& s, const std::string& name) {
-        return std::strcmp(s.name, name.c_str()) < 0;
+    if (folded.empty())
+        return nullptr;
+    const auto lead = static_cast<unsigned char>(folded.front());
+    const Entry* at = std::lower_bound(begin, end, lead, [&](const Entry& entry, unsigned char wanted) {
+        return static_cast<unsigned char>(nameOf(entry).front()) < wanted;
     });
-    return found != end && folded == found->name ? found : nullptr;
+    for (; at != end && static_cast<unsigned char>(nameOf(*at).front()) == lead; ++at)
+        if (nameOf(*at) == folded)
+            return at;
+    return nullptr;
+}
+
+const Synonym* findSynonym(std::string_view folded)
+{
+    return findFolded(kSynonyms, kSynonyms + kSynonymCount, folded, [](const Synonym& s) { return s.name; });
 }
 
 bool isAscii(std::string_view text)
@@ -140,10 +156,18 @@ bool Continues(std::string_view line)
 
 void AppendSqueezed(std::string& out, std::string_view text)
 {
-    for (const char c : text) {
-        if (!(IsBlank(c) && !out.empty() && IsBlank(out.back())))
-            out += c;
+    // Appended a run at a time: most texts have no blank to drop.
+    bool afterBlank = !out.empty() && IsBlank(out.back());
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool blank = IsBlank(text[i]);
+        if (blank && afterBlank) {
+            out.append(text, run, i - run);
+            run = i + 1;
+        }
+        afterBlank = blank;
     }
+    out.append(text, run, text.size() - run);
 }
 
 bool HasBlankRun(std::string_view text)
@@ -264,11 +288,8 @@ bool NamesParameter(std::string_view key, std::string_view folded)
 
 bool IsBoolean(const ParameterId& id)
 {
-    const char* const* end = kBooleans + kBooleanCount;
-    const char* const* found = std::lower_bound(kBooleans, end, id.name, [](const char* name, const std::string& wanted) {
-        return std::strcmp(name, wanted.c_str()) < 0;
-    });
-    return found != end && id.name == *found;
+    return findFolded(kBooleans, kBooleans + kBooleanCount, id.name, [](std::string_view name) { return name; }) !=
+           nullptr;
 }
 
 std::optional<bool> ParseBoolean(std::string_view value)

@@ -46,7 +46,7 @@ const Synonym kSynonyms[] = {
 };
 const size_t kSynonymCount = sizeof kSynonyms / sizeof kSynonyms[0];
 
-const char* const kBooleans[] = {
+const std::string_view kBooleans[] = {
     "-valid",
     "accessbasedshareenum",
     "aclallowexecutealways",

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 // Samba's own tables: its parameter names, as its testparm lists them
 // (generated into SambaParameters.cpp by scripts/samba-parameters), and the
@@ -14,15 +15,15 @@ namespace velmora::samba {
 // A second name of a parameter; inverted when a true value of the synonym
 // means false for the parameter ('writeable' for 'read only').
 struct Synonym {
-    const char* name;
-    const char* parameter;
+    std::string_view name;
+    std::string_view parameter;
     bool inverted;
 };
 
-// Both sorted by name (strcmp), for binary search.
+// Both sorted by name (bytewise), for binary search.
 extern const Synonym kSynonyms[];
 extern const size_t kSynonymCount;
-extern const char* const kBooleans[];
+extern const std::string_view kBooleans[];
 extern const size_t kBooleanCount;
 
 // A letter of the Basic Multilingual Plane and its lower case, as Samba
