@@ -15,6 +15,7 @@
 #include "shares/SambaShares.h"
 #include "shares/ShareWalk.h"
 #include "smbconf/ConfRead.h"
+#include "smbconf/IdentifyMemo.h"
 #include "smbconf/SambaDialect.h"
 #include "smbconf/SambaReading.h"
 
@@ -40,11 +41,11 @@ struct ShareProperties {
     std::optional<bool> readOnly;
     std::optional<bool> inheritAcls;
 
-    void note(std::string_view key, std::string_view value)
+    // id: Samba's identity of key.
+    void note(std::string_view key, std::string_view value, const velmora::samba::ParameterId& id)
     {
         velmora::trace("property name is %.*s", static_cast<int>(key.size()), key.data());
         velmora::trace("property value is %.*s", static_cast<int>(value.size()), value.data());
-        const velmora::samba::ParameterId id = velmora::samba::Identify(key);
         const std::string_view name = id.name;
         if (name == "comment")
             comment = value;
@@ -92,19 +93,22 @@ void mapParameters(CmpiInstance& instance, const std::vector<std::string>& lines
     ShareProperties properties;
     for (const std::string& line : lines) {
         const size_t eq = line.find('=');
-        if (eq != std::string::npos)
-            properties.note(velmora::samba::Trim(std::string_view(line).substr(0, eq)),
-                            velmora::samba::Trim(std::string_view(line).substr(eq + 1)));
+        if (eq == std::string::npos)
+            continue;
+        const std::string_view key = velmora::samba::Trim(std::string_view(line).substr(0, eq));
+        properties.note(key, velmora::samba::Trim(std::string_view(line).substr(eq + 1)),
+                        velmora::samba::Identify(key));
     }
     properties.applyTo(instance);
 }
 
+// names: kept across the shares of one walk over reading.
 void mapParameters(CmpiInstance& instance, const velmora::samba::Reading& reading,
-                   const velmora::samba::Share& share)
+                   const velmora::samba::Share& share, velmora::samba::IdentifyMemo& names)
 {
     ShareProperties properties;
     velmora::samba::ForEachApplied(reading, share, [&](const velmora::samba::Parameter& parameter) {
-        properties.note(parameter.key(), parameter.value());
+        properties.note(parameter.key(), parameter.value(), names(parameter.key()));
     });
     properties.applyTo(instance);
 }
@@ -157,12 +161,13 @@ int utilEnumInstancesResponse(CmpiResult& result, const CmpiObjectPath& objectPa
     // Every instance is made from this one path: the broker gives each
     // instance its own copy of it.
     CmpiObjectPath path(nameSpace.c_str(), className.c_str());
+    velmora::samba::IdentifyMemo names;
     velmora::forEachShare([&](const velmora::samba::Reading& reading, const velmora::samba::Share& share) {
         velmora::trace("coming to CIMSambaShareHandler..........");
         CmpiInstance instance(path);
         const std::string name(share.name);
         setIdentity(instance, name.c_str());
-        mapParameters(instance, reading, share);
+        mapParameters(instance, reading, share, names);
         result.returnData(instance);
         // The CIMOM has its copy; ours need not wait for the end of the call.
         instance.release();
