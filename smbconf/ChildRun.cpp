@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -128,6 +129,127 @@ bool readUntilClosed(int fd, long long deadline, const std::function<void(std::s
     return true;
 }
 
+// Whether the kernel reaps this process's children as they end (SIGCHLD
+// ignored, or SA_NOCLDWAIT), as a CIMOM may have it: waitpid then never
+// sees their exit status, and a child's pid may be reused once it ends.
+bool childrenReapedByKernel()
+{
+    struct sigaction current {};
+    return sigaction(SIGCHLD, nullptr, &current) == 0 &&
+           (current.sa_handler == SIG_IGN || (current.sa_flags & SA_NOCLDWAIT) != 0);
+}
+
+// True when the caller has closed its end of the go-between's socket: it
+// has given up (or left by an exception), and the program must go.
+bool callerGone(int socket)
+{
+    pollfd p{socket, POLLIN, 0};
+    return poll(&p, 1, 0) > 0;
+}
+
+// The go-between's wait: true with the program's wait status when it exits
+// before the deadline and while the caller still waits.
+bool programEnds(pid_t pid, long long deadline, int socket, int& status)
+{
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            return true;
+        if ((done < 0 && errno != EINTR) || nowMs() >= deadline || callerGone(socket))
+            return false;
+        const timespec nap{0, 1000000};
+        nanosleep(&nap, nullptr);
+    }
+}
+
+// The go-between's side, between fork and _exit: it gets SIGCHLD back to
+// the default for itself, runs the program as its own child, kills it at
+// the deadline or when the caller gives up, and hands its wait status (-1
+// when killed) over socket. callerEnd, the caller's end of it, is closed
+// first: the caller's closing it must be seen. Only async-signal-safe calls.
+[[noreturn]] void goBetween(pid_t parent, int errorFd, int socket, int callerEnd, int passFd,
+                            long long deadline, const char* program, char* const* argv, char* const* envp)
+{
+    close(callerEnd);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(127);
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigaction(SIGCHLD, &byDefault, nullptr);
+    const pid_t self = getpid();
+    Child child;
+    child.pid = fork();
+    if (child.pid == 0)
+        becomeChild(self, errorFd, passFd, program, argv, envp);
+    if (child.pid < 0)
+        _exit(127);
+    close(errorFd);  // the program's stderr ends when the program does
+    int status = -1;
+    if (!programEnds(child.pid, deadline, socket, status)) {
+        kill(child.pid, SIGKILL);
+        child.waitFor();
+        status = -1;
+    }
+    while (send(socket, &status, sizeof status, MSG_NOSIGNAL) < 0 && errno == EINTR) {
+    }
+    _exit(0);
+}
+
+// Reads the go-between's report: the program's wait status, or false when
+// none came in time.
+bool readStatus(int fd, long long deadline, int& status)
+{
+    for (;;) {
+        const long long left = deadline - nowMs();
+        pollfd p{fd, POLLIN, 0};
+        const int ready = left > 0 ? poll(&p, 1, static_cast<int>(left)) : 0;
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return false;
+        const ssize_t got = read(fd, &status, sizeof status);
+        if (got < 0 && errno == EINTR)
+            continue;
+        return got == static_cast<ssize_t>(sizeof status) && status != -1;
+    }
+}
+
+// Where the kernel reaps our children, a go-between reports the program's
+// status over a socket. The go-between is never signalled by pid (its pid
+// may be reused once it ends): it kills the program itself, at the
+// deadline or as soon as this end of the socket closes (on every way out
+// of the call), and then ends; the call gives it a second more to report.
+// Takes errorWrite, the write end of the program's stderr pipe, and closes
+// it on every way out.
+ChildOutcome runThroughGoBetween(int errorRead, int errorWrite, int passFd, long long deadline,
+                                 const char* program, char* const* argv, char* const* envp,
+                                 const std::function<void(std::string_view line)>& onErrorLine)
+{
+    Fd errorWriteEnd{errorWrite};
+    int fds[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0)
+        return {};
+    Fd ours{fds[0]};
+    Fd theirs{fds[1]};
+    const pid_t parent = getpid();
+    const pid_t goBetweenPid = fork();
+    if (goBetweenPid == 0)
+        goBetween(parent, errorWrite, theirs.fd, ours.fd, passFd, deadline, program, argv, envp);
+    if (goBetweenPid < 0)
+        return {};
+    close(errorWriteEnd.fd);
+    errorWriteEnd.fd = -1;
+    close(theirs.fd);
+    theirs.fd = -1;
+    constexpr long long kReportMs = 1000;
+    int status = 0;
+    if (!readUntilClosed(errorRead, deadline + kReportMs, onErrorLine) ||
+        !readStatus(ours.fd, deadline + kReportMs, status) || !WIFEXITED(status))
+        return {};
+    return ChildOutcome{true, WEXITSTATUS(status)};
+}
+
 }  // namespace
 
 ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& argv, int passFd,
@@ -145,6 +267,14 @@ ChildOutcome RunChild(const std::string& program, const std::vector<std::string>
         return {};
     Fd readEnd{fds[0]};
     Fd writeEnd{fds[1]};
+    // Too slow: the child is killed and reaped on the way out.
+    const long long deadline = nowMs() + seconds * 1000LL;
+    if (childrenReapedByKernel()) {
+        const int errorWrite = writeEnd.fd;
+        writeEnd.fd = -1;  // the go-between's path closes it
+        return runThroughGoBetween(readEnd.fd, errorWrite, passFd, deadline, program.c_str(), args.data(), envp,
+                                   onErrorLine);
+    }
     const pid_t parent = getpid();
     Child child;
     child.pid = fork();
@@ -154,8 +284,6 @@ ChildOutcome RunChild(const std::string& program, const std::vector<std::string>
         return {};
     close(writeEnd.fd);
     writeEnd.fd = -1;
-    // Too slow: the child is killed and reaped on the way out.
-    const long long deadline = nowMs() + seconds * 1000LL;
     int status = 0;
     if (!readUntilClosed(readEnd.fd, deadline, onErrorLine) || !child.exitsBy(deadline, status) ||
         !WIFEXITED(status))

@@ -1,12 +1,18 @@
 // Samba's own parser as the last judge of an edit (-5), and dry runs: with
 // the real testparm, and without it (hidden in this test's namespace).
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <stdexcept>
+#include <thread>
 
+#include "smbconf/ChildRun.h"
 #include "smbconf/ConfRewrite.h"
 #include "smbconf/EditRecord.h"
 #include "tests/edit/EditSupport.h"
@@ -139,6 +145,82 @@ TEST(SambaVerdict, DryRunsWriteNothing)
     // After the dry run, edits write again.
     EXPECT_EQ(lib().modifyKeyValue("data", "read only", "yes"), 0);
     EXPECT_EQ(testfs::readSmbConf(), modified);
+}
+
+// How a CIMOM may have SIGCHLD: as is, ignored, or with a handler and
+// SA_NOCLDWAIT. In the last two the kernel reaps children at once, and
+// waitpid never sees how testparm ended; the verdict must come all the same.
+struct SigchldDisposition {
+    const char* what;
+    void (*handler)(int);
+    int flags;
+};
+
+void onSigchld(int) {}
+
+// Sets SIGCHLD for the scope of one case.
+struct SigchldAs {
+    explicit SigchldAs(const SigchldDisposition& d)
+    {
+        struct sigaction wanted {};
+        wanted.sa_handler = d.handler;
+        wanted.sa_flags = d.flags;
+        sigaction(SIGCHLD, &wanted, &saved);
+    }
+    ~SigchldAs() { sigaction(SIGCHLD, &saved, nullptr); }
+    struct sigaction saved {};
+};
+
+// True once no process has this pid any more (at most a few seconds).
+bool goneSoon(pid_t pid)
+{
+    for (int i = 0; i < 300; ++i) {
+        if (kill(pid, 0) != 0 && errno == ESRCH)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+TEST(SambaVerdict, ComesWhateverTheHostDoesWithSigchld)
+{
+    ASSERT_EQ(access("/usr/bin/testparm", X_OK), 0) << "Samba's tools are needed";
+    const std::vector<SigchldDisposition> dispositions = {
+        {"default", SIG_DFL, 0}, {"ignored", SIG_IGN, 0}, {"SA_NOCLDWAIT", onSigchld, SA_NOCLDWAIT}};
+    for (const SigchldDisposition& d : dispositions) {
+        SCOPED_TRACE(d.what);
+        const SigchldAs as(d);
+        // Status and stderr, line by line.
+        std::vector<std::string> lines;
+        const velmora::ChildOutcome exited = velmora::RunChild(
+            "/bin/sh", {"sh", "-c", "echo one >&2; echo two >&2; exit 3"}, -1, 10,
+            [&](std::string_view line) { lines.emplace_back(line); });
+        EXPECT_TRUE(exited.ran);
+        EXPECT_EQ(exited.exitStatus, 3);
+        EXPECT_EQ(lines, (std::vector<std::string>{"one", "two"}));
+        // Too slow, or given up by an exception: the program is gone when
+        // the call returns (or very soon after, for the exception).
+        pid_t slow = -1;
+        const auto notePid = [&](std::string_view line) { slow = std::stoi(std::string(line)); };
+        EXPECT_FALSE(velmora::RunChild("/bin/sh", {"sh", "-c", "echo $$ >&2; exec sleep 30"}, -1, 1, notePid).ran);
+        ASSERT_GT(slow, 0);
+        EXPECT_TRUE(kill(slow, 0) != 0 && errno == ESRCH) << "still there: " << slow;
+        slow = -1;
+        EXPECT_THROW(velmora::RunChild("/bin/sh", {"sh", "-c", "echo $$ >&2; exec sleep 30"}, -1, 10,
+                                       [&](std::string_view line) {
+                                           notePid(line);
+                                           throw std::runtime_error("given up");
+                                       }),
+                     std::runtime_error);
+        ASSERT_GT(slow, 0);
+        EXPECT_TRUE(goneSoon(slow)) << "still there: " << slow;
+        // Samba's verdict on an edit.
+        testfs::writeSmbConf(kConf);
+        EXPECT_EQ(lib().modifyKeyValue("data", "guest ok", "maybe"), -5);
+        EXPECT_EQ(testfs::readSmbConf(), kConf);
+        EXPECT_EQ(lib().modifyKeyValue("data", "guest ok", "yes"), 0);
+        EXPECT_EQ(testfs::readSmbConf(), with(kConf, "guest ok = yes"));
+    }
 }
 
 }  // namespace
