@@ -28,7 +28,7 @@ bool equalIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// Every parameter is named on every line read: folded in place, without a
+// Asked for every parameter line read: the name is folded in place, not a
 // byte appended at a time.
 std::string fold(std::string_view key)
 {
