@@ -33,9 +33,10 @@ public:
         pid = -1;
         return status;
     }
-    // True with its wait status when it exits before deadline; otherwise
-    // it is left for the destructor to kill.
-    bool exitsBy(long long deadline, int& status);
+    // True with its wait status when it exits before deadline (and, when
+    // giveUp >= 0, before that descriptor turns readable: its other end
+    // closed); otherwise it is left for the destructor to kill.
+    bool exitsBy(long long deadline, int& status, int giveUp = -1);
     pid_t pid = -1;
 };
 
@@ -56,9 +57,17 @@ long long nowMs()
     return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
 }
 
+// True when fd turns readable at once (for a socket whose other end is
+// closed: it reads as ended).
+bool readableNow(int fd)
+{
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, 0) > 0;
+}
+
 // A child may close its stderr and still run: its end is awaited with the
 // same deadline, in short naps.
-bool Child::exitsBy(long long deadline, int& status)
+bool Child::exitsBy(long long deadline, int& status, int giveUp)
 {
     for (;;) {
         const pid_t done = waitpid(pid, &status, WNOHANG);
@@ -66,7 +75,7 @@ bool Child::exitsBy(long long deadline, int& status)
             pid = -1;
             return true;
         }
-        if ((done < 0 && errno != EINTR) || nowMs() >= deadline)
+        if ((done < 0 && errno != EINTR) || nowMs() >= deadline || (giveUp >= 0 && readableNow(giveUp)))
             return false;
         const timespec nap{0, 1000000};
         nanosleep(&nap, nullptr);
@@ -139,29 +148,6 @@ bool childrenReapedByKernel()
            (current.sa_handler == SIG_IGN || (current.sa_flags & SA_NOCLDWAIT) != 0);
 }
 
-// True when the caller has closed its end of the go-between's socket: it
-// has given up (or left by an exception), and the program must go.
-bool callerGone(int socket)
-{
-    pollfd p{socket, POLLIN, 0};
-    return poll(&p, 1, 0) > 0;
-}
-
-// The go-between's wait: true with the program's wait status when it exits
-// before the deadline and while the caller still waits.
-bool programEnds(pid_t pid, long long deadline, int socket, int& status)
-{
-    for (;;) {
-        const pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid)
-            return true;
-        if ((done < 0 && errno != EINTR) || nowMs() >= deadline || callerGone(socket))
-            return false;
-        const timespec nap{0, 1000000};
-        nanosleep(&nap, nullptr);
-    }
-}
-
 // The go-between's side, between fork and _exit: it gets SIGCHLD back to
 // the default for itself, runs the program as its own child, kills it at
 // the deadline or when the caller gives up, and hands its wait status (-1
@@ -185,8 +171,10 @@ bool programEnds(pid_t pid, long long deadline, int socket, int& status)
     if (child.pid < 0)
         _exit(127);
     close(errorFd);  // the program's stderr ends when the program does
+    // The caller closing its end (it gave up, or left by an exception)
+    // makes the socket readable here: the program must go.
     int status = -1;
-    if (!programEnds(child.pid, deadline, socket, status)) {
+    if (!child.exitsBy(deadline, status, socket)) {
         kill(child.pid, SIGKILL);
         child.waitFor();
         status = -1;
